@@ -1,0 +1,50 @@
+#include "core/chainer_app.h"
+#include <windows.h>
+#include "config/ini_file.h"
+#include "core/handles.h"
+#include "core/run_paths.h"
+#include "fsutil/files.h"
+#include "fsutil/paths.h"
+
+int ChainerApp::Run()
+{
+    modulePath = ModulePath();
+    moduleFolder = ParentPath(modulePath);
+    iniPath = IniPathForModule(modulePath);
+
+    WIN32_FIND_DATAW found;
+    {
+        FindHandle find(FindFirstFileW(iniPath.c_str(), &found));
+        if (!find)
+            return exitCode = 0;
+    }
+    ReadIniFile(iniPath, found.nFileSizeLow, ini);
+
+    // A bare drive ("C:") would name that drive's current directory, not its root.
+    std::wstring currentFolder = moduleFolder;
+    if (!currentFolder.empty() && currentFolder.back() == L':')
+        currentFolder += L'\\';
+    SetCurrentDirectoryW(currentFolder.c_str());
+
+    if (WaitForInstallerIdle() == 1)
+        return exitCode = 1;
+    return exitCode = 0;
+}
+
+int WaitForInstallerIdle()
+{
+    return WaitWhileMutexHeld(L"Global\\_MSIExecute");
+}
+
+int WaitWhileMutexHeld(const wchar_t* name)
+{
+    KernelHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, name));
+    if (!mutex)
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? 0 : 1;
+    DWORD wait = WaitForSingleObject(mutex.get(), INFINITE);
+    // The wait made this thread the owner. Held on, the mutex would keep every setup that
+    // this run starts later from beginning its own installation, so it is handed back at once.
+    if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
+        ReleaseMutex(mutex.get());
+    return wait == WAIT_OBJECT_0 ? 0 : 1;
+}

@@ -1,0 +1,129 @@
+#include "fsutil/paths.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+std::wstring Join(const std::vector<std::wstring>& pieces)
+{
+    std::wstring out;
+    for (const std::wstring& piece : pieces)
+        out += L"<" + piece + L">";
+    return out;
+}
+
+
+TEST(SplitString, Pieces)
+{
+    const struct {
+        const wchar_t* text;
+        const wchar_t* separator;
+        const wchar_t* pieces;
+    } cases[] = {
+        {L"a;b;;c;", L";", L"<a><b><><c>"},
+        {L"", L";", L""},
+        {L"abc", L";", L"<abc>"},
+        {L";a", L";", L"<><a>"},
+        {L";", L";", L"<>"},
+        {L"a, b, ", L", ", L"<a><b>"},
+        {L"a,,b", L",,", L"<a><b>"},
+        {L"x\x01\x01y\x01", L"\x01", L"<x><><y>"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Join(SplitString(c.text, c.separator)), c.pieces) << "text " << ::testing::PrintToString(std::wstring(c.text));
+}
+
+TEST(SplitPath, Components)
+{
+    const struct {
+        const wchar_t* path;
+        const wchar_t* components;
+    } cases[] = {
+        {L"C:\\a\\b", L"<C:><a><b>"},
+        {L"\\\\srv\\share\\x", L"<\\\\srv><share><x>"},
+        {L"\\\\?\\C:\\a", L"<\\\\?\\C:><a>"},
+        {L"\\a\\b", L"<a><b>"},
+        {L"C:\\a\\", L"<C:><a>"},
+        {L"C:", L"<C:>"},
+        {L"C:\\a\\\\b", L"<C:><a><><b>"},
+        {L"rel\\x", L"<rel><x>"},
+        {L"", L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Join(SplitPath(c.path)), c.components) << ::testing::PrintToString(std::wstring(c.path));
+}
+
+TEST(NormalizePath, Table)
+{
+    const struct {
+        const wchar_t* path;
+        const wchar_t* normal;
+    } cases[] = {
+        {L"C:\\Program Files.\\App. \\", L"C:\\Program Files\\App"},
+        {L"C:\\Pkg. \\", L"C:\\Pkg"},
+        {L"[ProgramFilesFolder]\\App", L"[ProgramFilesFolder]App"},
+        {L"[TempFolder]\\a\\b\\", L"[TempFolder]a\\b"},
+        {L"C:\\a\\.\\..\\b", L"C:\\a\\b"},
+        {L"\\\\srv\\share\\x.", L"\\\\srv\\share\\x"},
+        {L"\\\\?\\C:\\a\\", L"\\\\?\\C:\\a"},
+        {L"", L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NormalizePath(c.path), c.normal) << ::testing::PrintToString(std::wstring(c.path));
+}
+
+TEST(PathPredicates, Table)
+{
+    const struct {
+        const wchar_t* path;
+        bool absolute, unc, longPrefix;
+    } cases[] = {
+        {L"x", false, false, false},
+        {L"C:", true, false, false},
+        {L"\\\\", true, false, false},
+        {L"\\\\s", true, true, false},
+        {L"\\x", false, false, false},
+        {L"\\\\?\\C:\\a", true, false, true},
+        {L"C:\\a", true, false, false},
+        {L"ab:", false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::wstring(c.path)));
+        EXPECT_EQ(IsAbsolutePath(c.path), c.absolute);
+        EXPECT_EQ(IsUncPath(c.path), c.unc);
+        EXPECT_EQ(HasLongPathPrefix(c.path), c.longPrefix);
+    }
+    EXPECT_EQ(StripLongPathPrefix(L"\\\\?\\C:\\a"), L"C:\\a");
+    EXPECT_EQ(StripLongPathPrefix(L"C:\\a"), L"C:\\a");
+}
+
+TEST(PathEdits, Table)
+{
+    std::wstring path = L"C:\\a";
+    EnsureTrailingBackslash(path);
+    EXPECT_EQ(path, L"C:\\a\\");
+    EnsureTrailingBackslash(path);
+    EXPECT_EQ(path, L"C:\\a\\");
+    std::wstring empty;
+    EnsureTrailingBackslash(empty);
+    EXPECT_EQ(empty, L"");
+
+    EXPECT_EQ(ParentPath(L"C:\\a\\b.txt"), L"C:\\a");
+    EXPECT_EQ(ParentPath(L"C:\\"), L"C:");
+    EXPECT_EQ(ParentPath(L"name"), L"");
+
+    std::wstring log = L"C:\\dir.d\\setup.exe";
+    ReplaceExtension(log, L".log");
+    EXPECT_EQ(log, L"C:\\dir.d\\setup.log");
+    std::wstring noName = L"C:\\dir.d\\setup";
+    ReplaceExtension(noName, L".log");  // the last dot anywhere in the path
+    EXPECT_EQ(noName, L"C:\\dir.log");
+    std::wstring noDot = L"C:\\dir\\setup";
+    ReplaceExtension(noDot, L".log");
+    EXPECT_EQ(noDot, L"C:\\dir\\setup");
+
+    std::wstring name = L"a<b>c:d\"e/f\\g|h?i*j.k";
+    SanitizeFileName(name);
+    EXPECT_EQ(name, L"a_b_c_d_e_f_g_h_i_j.k");
+}
+
+} // namespace
