@@ -3,6 +3,37 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 // Full path of the running executable (or of the given module); empty on failure.
 std::wstring ModulePath(HMODULE module = nullptr);
+
+// The temporary folder with a trailing backslash; empty when it cannot be read.
+std::wstring TempFolder();
+// A name for a new file in the temporary folder, made by GetTempFileNameW with the prefix
+// (the file it creates is deleted again). False, with `path` unchanged, on failure.
+bool UniqueTempName(const wchar_t* prefix, std::wstring& path);
+// True for an absolute path (a leading backslash or a colon) that names an existing file or folder.
+bool ExistsAbsolute(const std::wstring& path);
+// Entries of a folder besides "." and ".."; 0 for a file or a missing folder.
+unsigned CountFolderEntries(const std::wstring& folder);
+// Root paths ("C:\") of the fixed drives, in the order Windows lists them.
+std::vector<std::wstring> FixedDrives();
+// Creates the missing folders of `path`: all its components when includeLast is set, else
+// all but the last (a file name). Created folders are appended to `created` when given.
+// Returns 0 or the first unexpected CreateDirectoryW error.
+DWORD CreateFolderTree(const std::wstring& path, bool includeLast, std::vector<std::wstring>* created = nullptr);
+// Removes the folder and its emptied parents while they are deeper than the root; nothing
+// with an empty root.
+void RemoveEmptyParents(const std::wstring& folder, const std::wstring& root);
+
+// A file or folder that deletes itself through a hidden batch file once the process is gone.
+struct SelfDeleteEntry {
+    std::string shortPathAnsi;  // 8.3 form in the ANSI code page; empty: no batch file
+    std::wstring path;          // empty when no short form is available
+    bool isFolder = false;
+};
+// Fills the entry from the short form of the path; leaves it empty when there is none.
+void ShortPathEntry(const std::wstring& path, SelfDeleteEntry& entry);
+// Writes the entry's batch file to the temporary folder and starts it hidden.
+void LaunchSelfDelete(const SelfDeleteEntry& entry);
