@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 
+// The Windows family as the filters see it; Nt64 is a 32-bit process on 64-bit Windows.
+enum class OsKind { Win9x = 0, Nt32 = 1, Nt64 = 2 };
+
 struct OsVersionReport {
     bool queried = false;    // GetVersionExW answered, extended or basic
     bool extended = false;   // the extended structure was filled

@@ -9,8 +9,6 @@
 #include "detect/os_version.h"
 #include "detect/tokens.h"
 
-enum class OsKind { Win9x = 0, Nt32 = 1, Nt64 = 2 };
-
 struct OsFacts {
     DWORD major = 0;
     DWORD minor = 0;
@@ -50,7 +48,7 @@ bool IsShellVersion5OrLater();
 // backslash, or false for a name that is not known or cannot be resolved.
 bool ResolveFolderName(std::wstring_view name, std::wstring& path);
 // The placeholders of detect/tokens.h resolved against this machine.
-const TokenSource& SystemTokens();
+const PlaceholderSource& SystemTokens();
 std::wstring ExpandFolderTokens(std::wstring_view text);
 
 // "HKLM", "HKCU", "HKCR", "HKCC" (case-sensitive) or anything else for HKEY_USERS; null for

@@ -1,6 +1,7 @@
-#include "detect/search_rules.h"
+#include "detect/detect_rules.h"
 #include <algorithm>
 #include "detect/version.h"
+#include "fsutil/paths.h"
 
 namespace {
 
@@ -10,6 +11,42 @@ bool DigitsOnly(std::wstring_view text)
 }
 
 } // namespace
+
+bool OsExcluded(OsKind kind, std::wstring_view displayName, const OsExclusions& lists)
+{
+    std::wstring_view list, family;
+    switch (kind) {
+    case OsKind::Win9x:
+        list = lists.win9x, family = L"Windows 9x/ME";
+        break;
+    case OsKind::Nt32:
+        list = lists.winNT, family = L"Windows NT/2000/XP/Vista/Windows 7/Windows 8 x86";
+        break;
+    case OsKind::Nt64:
+        list = lists.winNT64, family = L"Windows XP/Vista/Windows 7/Windows 8 x64";
+        break;
+    }
+    if (list == family)
+        return true;
+    for (const std::wstring& item : SplitString(list, L", "))
+        if (item == displayName)
+            return true;
+    return false;
+}
+
+bool LanguageAccepted(std::wstring_view languageList, uint16_t languageId)
+{
+    if (languageList.empty())
+        return true;
+    // Only items that end with ";" count: the text after the last ";" is not an item.
+    size_t end = languageList.rfind(L';');
+    if (end == std::wstring_view::npos)
+        return false;
+    for (const std::wstring& item : SplitString(languageList.substr(0, end + 1), L";"))
+        if (static_cast<uint16_t>(ParseDecimal(item)) == languageId)
+            return true;
+    return false;
+}
 
 bool CompareWithReference(std::wstring_view value, std::wstring_view refContent)
 {

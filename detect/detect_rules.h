@@ -1,10 +1,26 @@
-// The pure rules of prerequisite detection: how searches combine, how a registry value is
-// compared with a reference, how a file search string is taken apart.
+// The pure rules of prerequisite detection: which systems and languages a prerequisite
+// applies to, how searches combine, how a registry value is compared with a reference, how a
+// file search string is taken apart, and which Internet Explorer version the registry names.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include "detect/os_version.h"
+
+// The version lists of a prerequisite, each naming systems it is not installed on: either the
+// whole-family name of its family, or display names separated by ", ".
+struct OsExclusions {
+    std::wstring_view win9x;    // Win9xVersions, "Windows 9x/ME" for the whole family
+    std::wstring_view winNT;    // WinNTVersions, "Windows NT/2000/XP/Vista/Windows 7/Windows 8 x86"
+    std::wstring_view winNT64;  // WinNT64Versions, "Windows XP/Vista/Windows 7/Windows 8 x64"
+};
+// True when the list of the running family excludes the system with that display name.
+bool OsExcluded(OsKind kind, std::wstring_view displayName, const OsExclusions& lists);
+
+// True when an item of the list (each ends with ";", read as a decimal number) has the
+// language identifier in its low 16 bits; an empty list accepts every language.
+bool LanguageAccepted(std::wstring_view languageList, uint16_t languageId);
 
 // Combines the verdicts of `count` searches, asking `evaluate(i)` in order only as far as
 // needed. Operator 0: all must match (stops at the first false; no searches is true).

@@ -1,4 +1,4 @@
-#include "detect/search_rules.h"
+#include "detect/detect_rules.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -140,6 +140,64 @@ TEST(InternetExplorerMajorFrom, VersionThenIVer)
         EXPECT_EQ(ok, c.ok) << what;
         EXPECT_EQ(major, c.ok ? c.major : -5) << what << ": left alone on failure";
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(OsExcluded, FamiliesAndDisplayNames)
+{
+    const wchar_t* nt86 = L"Windows NT/2000/XP/Vista/Windows 7/Windows 8 x86";
+    const wchar_t* nt64 = L"Windows XP/Vista/Windows 7/Windows 8 x64";
+    const wchar_t* w9x = L"Windows 9x/ME";
+    const struct {
+        const wchar_t* what;
+        OsKind kind;
+        const wchar_t* name;
+        OsExclusions lists;
+        bool excluded;
+    } cases[] = {
+        {L"listed among others", OsKind::Nt64, L"Windows 7 x64 Service Pack 1",
+         {L"", L"", L"Windows Vista x64, Windows 7 x64 Service Pack 1"}, true},
+        {L"a name without its service pack", OsKind::Nt64, L"Windows 7 x64 Service Pack 1", {L"", L"", L"Windows 7 x64"}, false},
+        {L"the 32-bit whole family", OsKind::Nt32, L"Windows XP x86 Service Pack 3", {L"", nt86, L""}, true},
+        {L"the 32-bit family name in the 64-bit list", OsKind::Nt64, L"Windows 8 x64", {L"", L"", nt86}, false},
+        {L"the 64-bit whole family", OsKind::Nt64, L"Windows 8 x64", {L"", L"", nt64}, true},
+        {L"9x family", OsKind::Win9x, L"Windows 98 SE", {w9x, L"", L""}, true},
+        {L"NT lists never touch 9x", OsKind::Win9x, L"Windows 98 SE", {L"", nt86, nt64}, false},
+        {L"9x list never touches NT", OsKind::Nt32, L"Windows 2000", {L"Windows 2000", L"", L""}, false},
+        {L"unidentified: only the family name", OsKind::Nt32, L"OsNotIdentified", {L"", L"Windows 8 x86", L""}, false},
+        {L"unidentified: the item itself", OsKind::Nt32, L"OsNotIdentified", {L"", L"OsNotIdentified", L""}, true},
+        {L"comma without blank is one item", OsKind::Nt32, L"Windows 7 x86", {L"", L"Windows XP x86,Windows 7 x86", L""}, false},
+        {L"trailing separator", OsKind::Nt32, L"Windows 7 x86", {L"", L"Windows 7 x86, ", L""}, true},
+        {L"case-sensitive", OsKind::Nt32, L"Windows 7 x86", {L"", L"windows 7 x86", L""}, false},
+        {L"empty lists", OsKind::Nt64, L"Windows 7 x64", {L"", L"", L""}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(OsExcluded(c.kind, c.name, c.lists), c.excluded) << ::testing::PrintToString(std::wstring(c.what));
+}
+
+TEST(LanguageAccepted, Table)
+{
+    const struct {
+        const wchar_t* list;
+        uint16_t language;
+        bool accepted;
+    } cases[] = {
+        {L"", 1036, true},
+        {L"1033;1031;", 1031, true},
+        {L"1033;1031;", 1036, false},
+        {L"1033;", 1033, true},
+        {L"1033", 1033, false},        // not an item without its ";"
+        {L"1033;1031", 1031, false},   // after the last ";": not an item
+        {L" 1031;", 1031, true},       // read as a decimal number
+        {L"66567;", 1031, true},       // 66567 = 0x10407: the low 16 bits count
+        {L"1031abc;", 1031, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LanguageAccepted(c.list, c.language), c.accepted)
+            << ::testing::PrintToString(std::wstring(c.list)) << " " << c.language;
 }
 
 } // namespace
