@@ -40,6 +40,8 @@ target_include_directories(fixture PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_options(fixture PRIVATE -municode -static -s)
 set_target_properties(fixture PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+add_dependencies(unit_tests fixture)  # tests make versioned copies of it
+
 include(GoogleTest)
 enable_testing()
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

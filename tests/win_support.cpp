@@ -83,3 +83,47 @@ bool FileExists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+ScratchKey::ScratchKey(HKEY root, REGSAM view) : root_(root), view_(view)
+{
+    static unsigned counter;
+    key_ = L"Software\\ChainerTest\\" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    text_ = (root == HKEY_LOCAL_MACHINE ? L"HKLM\\" : L"HKCU\\") + key_;
+    HKEY created;
+    EXPECT_EQ(RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &created, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(created);
+}
+
+ScratchKey::~ScratchKey()
+{
+    HKEY key;
+    if (RegOpenKeyExW(root_, key_.c_str(), 0, KEY_ALL_ACCESS | view_, &key) == ERROR_SUCCESS) {
+        RegDeleteTreeW(key, nullptr);
+        RegCloseKey(key);
+    }
+    RegDeleteKeyExW(root_, key_.c_str(), view_, 0);
+}
+
+void ScratchKey::SetBinary(const std::wstring& subkey, const std::wstring& name, DWORD type, const std::string& bytes)
+{
+    std::wstring path = subkey.empty() ? key_ : key_ + L"\\" + subkey;
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(root_, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    LONG status = RegSetValueExW(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                                 static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+    ASSERT_EQ(status, ERROR_SUCCESS);
+}
+
+void ScratchKey::SetText(const std::wstring& subkey, const std::wstring& name, const std::wstring& value)
+{
+    std::string bytes(reinterpret_cast<const char*>(value.c_str()), (value.size() + 1) * sizeof(wchar_t));
+    SetBinary(subkey, name, REG_SZ, bytes);
+}
+
+void ScratchKey::SetDword(const std::wstring& subkey, const std::wstring& name, DWORD value)
+{
+    SetBinary(subkey, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value));
+}
