@@ -1,4 +1,5 @@
 """Scenarios run the shipped 32-bit chainer.exe under Wine, in folders inside the test prefix."""
+import contextlib
 import os
 import pathlib
 import shutil
@@ -50,12 +51,12 @@ class Wine:
     """Runs programs in the prefix. Output always goes through a file: a pipe would be
     inherited by Wine's background services and keep the harness waiting."""
 
-    def run(self, *args, timeout=60, cwd=None):
+    def run(self, *args, timeout=60, cwd=None, env=None):
         with tempfile.TemporaryFile() as out:
             start = time.monotonic()
             completed = subprocess.run(["timeout", "-k", "5", str(timeout), "wine", *map(str, args)],
                                        stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
-                                       env=WINE_ENV, cwd=cwd)
+                                       env=dict(WINE_ENV, **(env or {})), cwd=cwd)
             seconds = time.monotonic() - start
             out.seek(0)
             output = out.read().decode("utf-8", "replace")
@@ -68,6 +69,17 @@ class Wine:
         log = tempfile.TemporaryFile()
         return subprocess.Popen(["timeout", "-k", "5", "120", "wine", *map(str, args)],
                                 stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT, env=WINE_ENV)
+
+
+    @contextlib.contextmanager
+    def windows_version(self, name):
+        """Makes the prefix report another Windows version (winecfg -v), then back to win7.
+        The whole prefix changes: only the serial scenarios may do this."""
+        assert self.run("winecfg", "-v", name).code == 0
+        try:
+            yield
+        finally:
+            self.run("winecfg", "-v", "win7")
 
 
 @pytest.fixture(scope="session")
