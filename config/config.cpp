@@ -120,7 +120,7 @@ bool ReadPrerequisite(const IniFile& ini, int n, Prerequisite& prerequisite)
     return ReadSearches(*section, prerequisite.searches);
 }
 
-void ParseConfig(const IniFile& ini, ChainerConfig& config, const PlaceholderSource& tokens)
+void ParseConfig(const IniFile& ini, ChainerConfig& config, const TokenValues& tokens)
 {
     ReadGeneralOptions(ini, config.options);
     for (int n = 1;; ++n) {
@@ -158,7 +158,7 @@ bool IsBasicUi(const ChainerConfig& config)
 }
 
 std::wstring CompleteWorkingFolder(std::wstring_view value, std::wstring_view tempFolder,
-                                   std::wstring_view defaultProductCode, const PlaceholderSource& tokens)
+                                   std::wstring_view defaultProductCode, const TokenValues& tokens)
 {
     std::wstring folder;
     if (!value.empty()) {

@@ -38,7 +38,7 @@ struct ChainerSection {
 
 // Fills the configuration from the document; a missing section leaves the defaults. The
 // placeholders of Url and OpenSite locations are expanded from `tokens`.
-void ParseConfig(const IniFile& ini, ChainerConfig& config, const PlaceholderSource& tokens);
+void ParseConfig(const IniFile& ini, ChainerConfig& config, const TokenValues& tokens);
 // Always true; an absent GeneralOptions section leaves every field at its default.
 bool ReadGeneralOptions(const IniFile& ini, GeneralOptions& options);
 // Reads entry n (App1 is 1) into `prerequisite`. False when the entry does not exist or is
@@ -55,4 +55,4 @@ bool IsBasicUi(const ChainerConfig& config);  // Options contains "b"
 // trailing backslash; an empty value gives the temporary folder followed by the default
 // product code and a backslash (the temporary folder itself for an empty code).
 std::wstring CompleteWorkingFolder(std::wstring_view value, std::wstring_view tempFolder,
-                                   std::wstring_view defaultProductCode, const PlaceholderSource& tokens);
+                                   std::wstring_view defaultProductCode, const TokenValues& tokens);

@@ -5,7 +5,7 @@ namespace {
 
 // Placeholders with made-up values: [Temp] and [Pkg] are folders, %HOST% a variable, and
 // !HKLM\Key\Value! a registry value.
-class FakeTokens : public PlaceholderSource {
+class FakeTokens : public TokenValues {
 public:
     bool Folder(std::wstring_view name, std::wstring& path) const override
     {

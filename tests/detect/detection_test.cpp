@@ -37,24 +37,24 @@ protected:
         IniFile ini;
         ParseIniText(ini, L"[PREREQUISITES]\r\nApp1=Runtime\r\n[App1]\r\n" + app1);
         ChainerConfig config;
-        ParseConfig(ini, config, SystemPlaceholders());
+        ParseConfig(ini, config, SystemTokens());
         EXPECT_EQ(config.prerequisites.size(), 1u);
         return config;
     }
 
-    static const PlaceholderSource& SystemPlaceholders();
+    static const TokenValues& SystemTokens();
 
     ScratchFolder folder;
 };
 
-class NoPlaceholders : public PlaceholderSource {
+class NoPlaceholders : public TokenValues {
 public:
     bool Folder(std::wstring_view, std::wstring&) const override { return false; }
     std::wstring Environment(std::wstring_view) const override { return L""; }
     std::wstring Registry(std::wstring_view) const override { return L""; }
 };
 
-const PlaceholderSource& Detection::SystemPlaceholders()
+const TokenValues& Detection::SystemTokens()
 {
     static NoPlaceholders none;
     return none;

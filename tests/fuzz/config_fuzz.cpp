@@ -9,7 +9,7 @@
 namespace {
 
 // Placeholders resolve to short fixed texts, so expansion is exercised without a system.
-class FuzzTokens : public PlaceholderSource {
+class FuzzTokens : public TokenValues {
 public:
     bool Folder(std::wstring_view name, std::wstring& path) const override
     {
