@@ -50,7 +50,7 @@ bool IsShellVersion5OrLater();
 // backslash, or false for a name that is not known or cannot be resolved.
 bool ResolveFolderName(std::wstring_view name, std::wstring& path);
 // The placeholders of detect/tokens.h resolved against this machine.
-const TokenSource& SystemTokens();
+const PlaceholderSource& SystemPlaceholders();
 std::wstring ExpandFolderTokens(std::wstring_view text);
 
 // "HKLM", "HKCU", "HKCR", "HKCC" (case-sensitive) or anything else for HKEY_USERS; null for
