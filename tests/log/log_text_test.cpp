@@ -33,18 +33,9 @@ TEST(LogText, TimeStampPadsEveryField)
 
 TEST(LogText, OsVersionBlockFromTheExtendedStructure)
 {
-    OsVersionReport report;
-    report.queried = true;
-    report.extended = true;
-    report.major = 6;
-    report.minor = 1;
-    report.build = 7601;
-    report.platformId = 2;
-    report.servicePack = L"Service Pack 1";
-    report.servicePackMajor = 1;
-    report.servicePackMinor = 0;
-    report.suiteMask = 0x0110;
-    report.productType = 1;
+    OsVersionReport report{.queried = true, .extended = true, .major = 6, .minor = 1, .build = 7601,
+                           .platformId = 2, .servicePack = L"Service Pack 1", .servicePackMajor = 1,
+                           .servicePackMinor = 0, .suiteMask = 0x0110, .productType = 1};
     EXPECT_EQ(OsVersionBlock(report),
               L"<< OS Version:  MajorVersion: 6; MinorVersion: 1; BuildNumber: 7601; PlatformId: 2;"
               L" CSDVersion: Service Pack 1; ServicePackMajor: 1; ServicePackMinor: 0; SuiteMask: 272;"
@@ -54,15 +45,10 @@ TEST(LogText, OsVersionBlockFromTheExtendedStructure)
 TEST(LogText, OsVersionBlockFromTheBasicStructureOnly)
 {
     // Windows 95 OSR2: the build field carries the version in its high word, the service-pack
-    // text is a single letter, and only the basic structure can be read.
-    OsVersionReport report;
-    report.queried = true;
-    report.major = 4;
-    report.minor = 0;
-    report.build = 0x040003B6;
-    report.platformId = 1;
-    report.servicePack = L" B";
-    report.servicePackMajor = 9;  // must not appear: it does not come from the basic structure
+    // text is a single letter, and only the basic structure can be read: servicePackMajor must
+    // not show, it cannot come from there.
+    OsVersionReport report{.queried = true, .major = 4, .minor = 0, .build = 0x040003B6, .platformId = 1,
+                           .servicePack = L" B", .servicePackMajor = 9};
     EXPECT_EQ(OsVersionBlock(report),
               L"<< OS Version:  MajorVersion: 4; MinorVersion: 0; BuildNumber: 67109814; PlatformId: 1;"
               L" CSDVersion:  B; >> \r\n\r\n");

@@ -1,7 +1,6 @@
 #include "log/setup_log.h"
 #include <gtest/gtest.h>
 #include <cwctype>
-#include <set>
 #include <vector>
 #include "core/run_paths.h"
 #include "detect/system_probes.h"
@@ -37,37 +36,38 @@ std::wstring Opening()
     return kLogHeader + OsVersionBlock(QueryOsVersion());
 }
 
-// "2012-07-26 @11:01:23-" followed by the message.
-bool IsLine(const std::wstring& line, const std::wstring& message)
+const size_t kStampLength = 21;
+
+// "2012-07-26 @11:01:23-" at the position.
+bool IsStampAt(const std::wstring& text, size_t at)
 {
-    const std::wstring pattern = L"dddd-dd-dd @dd:dd:dd-";
-    if (line.size() != pattern.size() + message.size())
+    const std::wstring_view pattern = L"dddd-dd-dd @dd:dd:dd-";
+    if (text.size() < at + pattern.size())
         return false;
     for (size_t i = 0; i < pattern.size(); ++i)
-        if (pattern[i] == L'd' ? !std::iswdigit(line[i]) : line[i] != pattern[i])
+        if (pattern[i] == L'd' ? !std::iswdigit(text[at + i]) : text[at + i] != pattern[i])
             return false;
-    return line.compare(pattern.size(), std::wstring::npos, message) == 0;
+    return true;
 }
 
-std::vector<std::wstring> LinesAfterOpening(const std::wstring& text)
+// The text holds the header and the OS version block, then exactly these messages, each
+// after a time stamp and followed by CR LF.
+::testing::AssertionResult HasLines(const std::wstring& text, std::initializer_list<std::wstring_view> messages)
 {
-    std::vector<std::wstring> lines;
     std::wstring opening = Opening();
-    if (text.compare(0, opening.size(), opening) != 0) {
-        ADD_FAILURE() << "the file does not begin with the header and the OS version block";
-        return lines;
-    }
+    if (text.compare(0, opening.size(), opening) != 0)
+        return ::testing::AssertionFailure() << "no header and OS version block at " << ::testing::PrintToString(text);
     size_t at = opening.size();
-    while (at < text.size()) {
-        size_t end = text.find(L"\r\n", at);
-        if (end == std::wstring::npos) {
-            ADD_FAILURE() << "the last line has no CR LF";
-            break;
-        }
-        lines.push_back(text.substr(at, end - at));
-        at = end + 2;
+    for (std::wstring_view message : messages) {
+        if (!IsStampAt(text, at) || text.compare(at + kStampLength, message.size(), message) != 0 ||
+            text.compare(at + kStampLength + message.size(), 2, L"\r\n") != 0)
+            return ::testing::AssertionFailure() << "expected the line " << ::testing::PrintToString(std::wstring(message))
+                                                 << " at " << ::testing::PrintToString(text.substr(at));
+        at += kStampLength + message.size() + 2;
     }
-    return lines;
+    if (at != text.size())
+        return ::testing::AssertionFailure() << "more text: " << ::testing::PrintToString(text.substr(at));
+    return ::testing::AssertionSuccess();
 }
 
 TEST(SetupLog, NewFileHasMarkHeaderVersionBlockAndLines)
@@ -81,17 +81,12 @@ TEST(SetupLog, NewFileHasMarkHeaderVersionBlockAndLines)
         log.WriteLine(L"Searching for:Runtime");
         // Every line is flushed: the file is complete while the log is still open.
         std::string bytes = ReadBytes(path);
-        ASSERT_GE(bytes.size(), 2u);
         EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\xFE'), 1) << "one byte-order mark only";
+        EXPECT_TRUE(HasLines(ReadText(path), {L"Searching for:Runtime"}));
         log.WriteLine(L"");
     }
-    std::vector<std::wstring> lines = LinesAfterOpening(ReadText(path));
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_TRUE(IsLine(lines[0], L"Searching for:Runtime")) << ::testing::PrintToString(lines[0]);
-    EXPECT_TRUE(IsLine(lines[1], L"")) << ::testing::PrintToString(lines[1]);
     // logEnabled is off: closing wrote no footer.
-    EXPECT_EQ(Count(ReadText(path), L"End of Log"), 0u);
+    EXPECT_TRUE(HasLines(ReadText(path), {L"Searching for:Runtime", L""}));
 }
 
 TEST(SetupLog, ExistingFileIsAppendedWithANewHeader)
@@ -103,20 +98,13 @@ TEST(SetupLog, ExistingFileIsAppendedWithANewHeader)
         log.SetPath(path);
         log.WriteLine(message);
     }
-    std::string bytes = ReadBytes(path);
-    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(ReadBytes(path).substr(0, 2), "\xFF\xFE");
     std::wstring text = ReadText(path);
     EXPECT_EQ(Count(text, L"\xFEFF"), 0u) << "a second byte-order mark in the middle";
-    std::wstring opening = Opening();
-    size_t second = text.find(opening, 1);
+    size_t second = text.find(Opening(), 1);
     ASSERT_NE(second, std::wstring::npos);
-    EXPECT_EQ(Count(text, kLogHeader), 2u);
-    std::vector<std::wstring> first = LinesAfterOpening(text.substr(0, second));
-    std::vector<std::wstring> next = LinesAfterOpening(text.substr(second));
-    ASSERT_EQ(first.size(), 1u);
-    ASSERT_EQ(next.size(), 1u);
-    EXPECT_TRUE(IsLine(first[0], L"first run"));
-    EXPECT_TRUE(IsLine(next[0], L"second run"));
+    EXPECT_TRUE(HasLines(text.substr(0, second), {L"first run"}));
+    EXPECT_TRUE(HasLines(text.substr(second), {L"second run"}));
 }
 
 TEST(SetupLog, ExistingEmptyFileGetsTheMark)
@@ -130,9 +118,7 @@ TEST(SetupLog, ExistingEmptyFileGetsTheMark)
         log.WriteLine(L"line");
     }
     EXPECT_EQ(ReadBytes(path).substr(0, 2), "\xFF\xFE");
-    std::vector<std::wstring> lines = LinesAfterOpening(ReadText(path));
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(IsLine(lines[0], L"line"));
+    EXPECT_TRUE(HasLines(ReadText(path), {L"line"}));
 }
 
 TEST(SetupLog, PathIsFixedOnceTheFileIsOpen)
@@ -147,10 +133,7 @@ TEST(SetupLog, PathIsFixedOnceTheFileIsOpen)
     log.Close();
     EXPECT_FALSE(FileExists(folder / L"replaced.log"));
     EXPECT_FALSE(FileExists(folder / L"second.log"));
-    std::vector<std::wstring> lines = LinesAfterOpening(ReadText(folder / L"first.log"));
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_TRUE(IsLine(lines[0], L"one"));
-    EXPECT_TRUE(IsLine(lines[1], L"two"));
+    EXPECT_TRUE(HasLines(ReadText(folder / L"first.log"), {L"one", L"two"}));
 }
 
 TEST(SetupLog, FailedOpenLosesTheLineAndTheNextLineTriesAgain)
@@ -164,9 +147,7 @@ TEST(SetupLog, FailedOpenLosesTheLineAndTheNextLineTriesAgain)
     ASSERT_TRUE(CreateDirectoryW((folder / L"missing").c_str(), nullptr));
     log.WriteLine(L"kept");
     log.Close();
-    std::vector<std::wstring> lines = LinesAfterOpening(ReadText(path));
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(IsLine(lines[0], L"kept"));
+    EXPECT_TRUE(HasLines(ReadText(path), {L"kept"}));
 }
 
 struct LogEnabledForThisTest {
@@ -187,11 +168,8 @@ TEST(SetupLog, CloseWritesTheFooterOnceAndEndsTheLog)
         log.WriteLine(L"too late");
         log.Close();
     }  // and the destructor closes again
-    std::vector<std::wstring> lines = LinesAfterOpening(ReadText(path));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_TRUE(IsLine(lines[0], L"line"));
-    EXPECT_TRUE(IsLine(lines[1], std::wstring(21, L'=') + L"End of Log" + std::wstring(21, L'=')));
-    EXPECT_EQ(lines[2], L"") << "the footer ends with two CR LF";
+    // The footer's own CR LF and the line's make it end with two.
+    EXPECT_TRUE(HasLines(ReadText(path), {L"line", kLogFooter}));
 }
 
 TEST(SetupLog, FooterAloneOpensTheFile)
@@ -203,9 +181,7 @@ TEST(SetupLog, FooterAloneOpensTheFile)
         SetupLog log;
         log.SetPath(path);
     }
-    std::vector<std::wstring> lines = LinesAfterOpening(ReadText(path));
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_TRUE(IsLine(lines[0], std::wstring(21, L'=') + L"End of Log" + std::wstring(21, L'=')));
+    EXPECT_TRUE(HasLines(ReadText(path), {kLogFooter}));
 }
 
 TEST(SetupLog, WithoutAPathTheFileLiesBesideTheExecutable)
@@ -217,10 +193,9 @@ TEST(SetupLog, WithoutAPathTheFileLiesBesideTheExecutable)
         SetupLog log;
         log.WriteLine(L"default");
     }
-    std::vector<std::wstring> lines = LinesAfterOpening(ReadText(path));
+    std::wstring text = ReadText(path);
     EXPECT_TRUE(DeleteFileW(path.c_str()));
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(IsLine(lines[0], L"default"));
+    EXPECT_TRUE(HasLines(text, {L"default"}));
 }
 
 TEST(SetupLog, ProcessLogWritesOnlyWhenEnabled)
@@ -235,24 +210,26 @@ TEST(SetupLog, ProcessLogWritesOnlyWhenEnabled)
         Log(L"enabled");
         TheSetupLog().Close();  // as at process end; releases the file for the scratch folder
     }
-    std::vector<std::wstring> lines = LinesAfterOpening(ReadText(path));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_TRUE(IsLine(lines[0], L"enabled"));
-    EXPECT_TRUE(IsLine(lines[1], std::wstring(21, L'=') + L"End of Log" + std::wstring(21, L'=')));
+    EXPECT_TRUE(HasLines(ReadText(path), {L"enabled", kLogFooter}));
 }
 
-// Writers on several threads: the lock must keep each line's four writes together.
+// Writers on several threads: the lock must keep each line's writes together.
 struct Writer {
     SetupLog* log;
     int id;
     static constexpr int kLines = 60;
 
+    // Lines of different lengths, so that a torn line cannot pass for another one.
+    static std::wstring Message(int id, int n)
+    {
+        return L"writer " + std::to_wstring(id) + L" line " + std::to_wstring(n) + L" " + std::wstring(id * 7 % 40, L'x');
+    }
+
     static DWORD WINAPI Main(void* self)
     {
         Writer& writer = *static_cast<Writer*>(self);
         for (int n = 0; n < kLines; ++n)
-            writer.log->WriteLine(L"writer " + std::to_wstring(writer.id) + L" line " + std::to_wstring(n) +
-                                  L" " + std::wstring(writer.id * 7 % 40, L'x'));
+            writer.log->WriteLine(Message(writer.id, n));
         return 0;
     }
 };
@@ -275,24 +252,24 @@ TEST(SetupLog, ConcurrentWritersNeverInterleaveLines)
         for (HANDLE thread : threads)
             CloseHandle(thread);
     }
-    std::vector<std::wstring> lines = LinesAfterOpening(ReadText(path));
-    ASSERT_EQ(lines.size(), size_t(writerCount * Writer::kLines));
+    std::wstring text = ReadText(path);
+    std::wstring opening = Opening();
+    ASSERT_EQ(text.compare(0, opening.size(), opening), 0) << "the file was not opened once, first";
+    // Each writer's lines appear whole and in its own order, interleaved only line by line.
     std::vector<int> nextOf(writerCount, 0);
-    for (const std::wstring& line : lines) {
-        bool matched = false;
-        for (int id = 0; id < writerCount && !matched; ++id) {
-            std::wstring expected = L"writer " + std::to_wstring(id) + L" line " + std::to_wstring(nextOf[id]) +
-                                    L" " + std::wstring(id * 7 % 40, L'x');
-            if (IsLine(line, expected)) {
-                ++nextOf[id];
-                matched = true;
-            }
-        }
-        EXPECT_TRUE(matched) << "torn or out-of-order line: " << ::testing::PrintToString(line);
+    for (size_t at = opening.size(); at < text.size();) {
+        size_t end = text.find(L"\r\n", at);
+        ASSERT_TRUE(IsStampAt(text, at) && end != std::wstring::npos) << ::testing::PrintToString(text.substr(at));
+        std::wstring message = text.substr(at + kStampLength, end - at - kStampLength);
+        int id = 0;
+        while (id < writerCount && (nextOf[id] == Writer::kLines || message != Writer::Message(id, nextOf[id])))
+            ++id;
+        ASSERT_LT(id, writerCount) << "torn or out-of-order line: " << ::testing::PrintToString(message);
+        ++nextOf[id];
+        at = end + 2;
     }
     for (int id = 0; id < writerCount; ++id)
         EXPECT_EQ(nextOf[id], Writer::kLines) << "writer " << id;
-    EXPECT_EQ(Count(ReadText(path), kLogHeader), 1u) << "the file was opened more than once";
 }
 
 } // namespace
