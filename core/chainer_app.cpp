@@ -1,10 +1,12 @@
 #include "core/chainer_app.h"
 #include <windows.h>
+#include "config/config.h"
 #include "config/ini_file.h"
 #include "core/handles.h"
 #include "core/run_paths.h"
 #include "fsutil/files.h"
 #include "fsutil/paths.h"
+#include "log/setup_log.h"
 
 int ChainerApp::Run()
 {
@@ -19,6 +21,7 @@ int ChainerApp::Run()
             return exitCode = 0;
     }
     ReadIniFile(iniPath, found.nFileSizeLow, ini);
+    EnableLog(ini);
 
     // A bare drive ("C:") would name that drive's current directory, not its root.
     std::wstring currentFolder = moduleFolder;
@@ -29,6 +32,17 @@ int ChainerApp::Run()
     if (WaitForInstallerIdle() == 1)
         return exitCode = 1;
     return exitCode = 0;
+}
+
+void ChainerApp::EnableLog(const IniFile& ini)
+{
+    ChainerSection section;
+    if (!ReadChainerSection(ini, section) || section.logFile.empty())
+        return;
+    // The value exactly as written: a relative name is resolved when the first line opens the
+    // file, by then against the executable's folder made current below.
+    TheSetupLog().SetPath(section.logFile);
+    logEnabled = true;
 }
 
 int WaitForInstallerIdle()

@@ -17,6 +17,9 @@ public:
     int exitCode = 0;
 
 private:
+    // Turns the setup log on when PREREQ_CHAINER names a LogFile.
+    void EnableLog(const IniFile& ini);
+
     std::wstring modulePath;
     std::wstring iniPath;
     std::wstring moduleFolder;

@@ -101,8 +101,9 @@ class Scenario:
         target.write_bytes(ini_bytes(text))
         return target
 
-    def run(self, timeout=60):
-        return self.wine.run(windows_path(self.exe), timeout=timeout)
+    def run(self, timeout=60, cwd=None):
+        """Runs the installed chainer; Wine starts in `cwd` (a host path) when given."""
+        return self.wine.run(windows_path(self.exe), timeout=timeout, cwd=cwd)
 
     def files(self):
         return sorted(str(p.relative_to(self.folder)) for p in self.folder.rglob("*"))
