@@ -75,20 +75,23 @@ TEST(PathPredicates, Table)
 {
     const struct {
         const wchar_t* path;
-        bool absolute, unc, longPrefix;
+        bool absolute, unc, longPrefix, rooted;
     } cases[] = {
-        {L"x", false, false, false},
-        {L"C:", true, false, false},
-        {L"\\\\", true, false, false},
-        {L"\\\\s", true, true, false},
-        {L"\\x", false, false, false},
-        {L"\\\\?\\C:\\a", true, false, true},
-        {L"C:\\a", true, false, false},
-        {L"ab:", false, false, false},
+        {L"x", false, false, false, false},
+        {L"C:", true, false, false, true},
+        {L"\\\\", true, false, false, true},
+        {L"\\\\s", true, true, false, true},
+        {L"\\x", false, false, false, true},
+        {L"\\\\?\\C:\\a", true, false, true, true},
+        {L"C:\\a", true, false, false, true},
+        {L"ab:", false, false, false, true},
+        {L"a\\b", false, false, false, false},
+        {L"", false, false, false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(std::wstring(c.path)));
         EXPECT_EQ(IsAbsolutePath(c.path), c.absolute);
+        EXPECT_EQ(IsRootedPath(c.path), c.rooted);
         EXPECT_EQ(IsUncPath(c.path), c.unc);
         EXPECT_EQ(HasLongPathPrefix(c.path), c.longPrefix);
     }
