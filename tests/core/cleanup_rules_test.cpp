@@ -1,15 +1,8 @@
 #include "core/cleanup_rules.h"
 #include <gtest/gtest.h>
+#include "tests/test_text.h"
 
 namespace {
-
-std::wstring Join(const std::vector<std::wstring>& pieces)
-{
-    std::wstring out;
-    for (const std::wstring& piece : pieces)
-        out += L"<" + piece + L">";
-    return out;
-}
 
 TEST(CleanupFileCandidates, Table)
 {
@@ -33,7 +26,7 @@ TEST(CleanupFileCandidates, Table)
         {L"C:\\T", L"C:\\T\\", L""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Join(CleanupFileCandidates(c.files, c.root)), c.candidates)
+        EXPECT_EQ(JoinPieces(CleanupFileCandidates(c.files, c.root)), c.candidates)
             << ::testing::PrintToString(std::wstring(c.files)) << " root " << ::testing::PrintToString(std::wstring(c.root));
 }
 
@@ -58,7 +51,7 @@ TEST(SelfDeleteFolders, Table)
         {L"\\\\srv\\share\\T\\X\\setup.exe", L"\\\\srv\\share\\T", L"<\\\\srv\\share\\T\\X>"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Join(SelfDeleteFolders(c.module, c.root)), c.folders)
+        EXPECT_EQ(JoinPieces(SelfDeleteFolders(c.module, c.root)), c.folders)
             << ::testing::PrintToString(std::wstring(c.module)) << " root " << ::testing::PrintToString(std::wstring(c.root));
 }
 

@@ -1,5 +1,6 @@
 #include "fsutil/files.h"
 #include <gtest/gtest.h>
+#include "tests/test_text.h"
 #include <functional>
 #include <set>
 #include "core/handles.h"
@@ -7,20 +8,6 @@
 #include "tests/win_support.h"
 
 namespace {
-
-std::wstring Join(const std::vector<std::wstring>& pieces)
-{
-    std::wstring out;
-    for (const std::wstring& piece : pieces)
-        out += L"<" + piece + L">";
-    return out;
-}
-
-bool IsFolder(const std::wstring& path)
-{
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 void MakeFolder(const std::wstring& path)
 {
@@ -72,7 +59,7 @@ TEST(TempFolder, EndsWithBackslashAndExists)
     std::wstring folder = TempFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), L'\\');
-    EXPECT_TRUE(IsFolder(folder)) << folder;
+    EXPECT_TRUE(IsExistingFolder(folder)) << folder;
 }
 
 TEST(UniqueTempName, FreeNameInTheTemporaryFolder)
@@ -191,7 +178,7 @@ TEST(FixedDrives, DriveCInOrder)
         }
         hasC = hasC || drives[i] == L"C:\\";
     }
-    EXPECT_TRUE(hasC) << ::testing::PrintToString(Join(drives));
+    EXPECT_TRUE(hasC) << ::testing::PrintToString(JoinPieces(drives));
 }
 
 TEST(CreateFolderTree, ExistingPathCreatesNothing)
@@ -201,8 +188,8 @@ TEST(CreateFolderTree, ExistingPathCreatesNothing)
     std::vector<std::wstring> created;
     EXPECT_EQ(CreateFolderTree(scratch.path(), true, &created), 0u);
     EXPECT_EQ(CreateFolderTree(scratch / L"f.txt", true, &created), 0u);
-    EXPECT_TRUE(created.empty()) << ::testing::PrintToString(Join(created));
-    EXPECT_FALSE(IsFolder(scratch / L"f.txt"));
+    EXPECT_TRUE(created.empty()) << ::testing::PrintToString(JoinPieces(created));
+    EXPECT_FALSE(IsExistingFolder(scratch / L"f.txt"));
     EXPECT_EQ(CreateFolderTree(L"", true, &created), 0u);
     EXPECT_TRUE(created.empty());
 }
@@ -212,18 +199,18 @@ TEST(CreateFolderTree, CreatesTheMissingFolders)
     ScratchFolder scratch;
     std::vector<std::wstring> created;
     EXPECT_EQ(CreateFolderTree(scratch / L"a\\b\\f.txt", false, &created), 0u);
-    EXPECT_EQ(Join(created), Join({scratch / L"a", scratch / L"a\\b"}));
-    EXPECT_TRUE(IsFolder(scratch / L"a\\b"));
+    EXPECT_EQ(JoinPieces(created), JoinPieces({scratch / L"a", scratch / L"a\\b"}));
+    EXPECT_TRUE(IsExistingFolder(scratch / L"a\\b"));
     EXPECT_FALSE(FileExists(scratch / L"a\\b\\f.txt")) << "the file name became a folder";
 
     // Present folders are passed over and not listed; the last component is a folder here.
     created.clear();
     EXPECT_EQ(CreateFolderTree(scratch / L"a\\b\\c\\d", true, &created), 0u);
-    EXPECT_EQ(Join(created), Join({scratch / L"a\\b\\c", scratch / L"a\\b\\c\\d"}));
-    EXPECT_TRUE(IsFolder(scratch / L"a\\b\\c\\d"));
+    EXPECT_EQ(JoinPieces(created), JoinPieces({scratch / L"a\\b\\c", scratch / L"a\\b\\c\\d"}));
+    EXPECT_TRUE(IsExistingFolder(scratch / L"a\\b\\c\\d"));
 
     EXPECT_EQ(CreateFolderTree(scratch / L"e\\f", true), 0u);  // without a list
-    EXPECT_TRUE(IsFolder(scratch / L"e\\f"));
+    EXPECT_TRUE(IsExistingFolder(scratch / L"e\\f"));
 }
 
 TEST(CreateFolderTree, ErrorRemovesOnlyTheFolderCreatedLast)
@@ -233,9 +220,9 @@ TEST(CreateFolderTree, ErrorRemovesOnlyTheFolderCreatedLast)
     DWORD error = CreateFolderTree(scratch / L"n1\\n2\\bad*name", true, &created);
     EXPECT_NE(error, 0u);
     EXPECT_NE(error, static_cast<DWORD>(ERROR_ALREADY_EXISTS));
-    EXPECT_TRUE(IsFolder(scratch / L"n1"));
+    EXPECT_TRUE(IsExistingFolder(scratch / L"n1"));
     EXPECT_FALSE(FileExists(scratch / L"n1\\n2"));
-    EXPECT_EQ(Join(created), Join({scratch / L"n1"}));
+    EXPECT_EQ(JoinPieces(created), JoinPieces({scratch / L"n1"}));
 }
 
 TEST(CreateFolderTree, ErrorKeepsFoldersThatExistedBefore)
@@ -244,13 +231,13 @@ TEST(CreateFolderTree, ErrorKeepsFoldersThatExistedBefore)
     MakeFolder(scratch / L"kept");
     std::vector<std::wstring> created;
     EXPECT_NE(CreateFolderTree(scratch / L"kept\\bad*name", true, &created), 0u);
-    EXPECT_TRUE(IsFolder(scratch / L"kept")) << "an empty folder that was there before was removed";
+    EXPECT_TRUE(IsExistingFolder(scratch / L"kept")) << "an empty folder that was there before was removed";
     EXPECT_TRUE(created.empty());
 
     // A file where a folder should be: the error of the folder below it comes back.
     WriteBytes(scratch / L"file", "x");
     EXPECT_EQ(CreateFolderTree(scratch / L"file\\sub\\x.txt", false, &created), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    EXPECT_FALSE(IsFolder(scratch / L"file"));
+    EXPECT_FALSE(IsExistingFolder(scratch / L"file"));
     EXPECT_TRUE(FileExists(scratch / L"file"));
 }
 
@@ -263,7 +250,7 @@ TEST(RemoveEmptyParents, StopsBeforeTheRoot)
         ASSERT_EQ(CreateFolderTree(scratch / L"T\\x\\y", true), 0u);
         RemoveEmptyParents(scratch / L"T\\x\\y", scratch / root);
         EXPECT_FALSE(FileExists(scratch / L"T\\x"));
-        EXPECT_TRUE(IsFolder(scratch / L"T"));
+        EXPECT_TRUE(IsExistingFolder(scratch / L"T"));
     }
 }
 
@@ -282,12 +269,12 @@ TEST(RemoveEmptyParents, EmptyRootOrOnlyTheLengthOfTheRoot)
     ScratchFolder scratch;
     ASSERT_EQ(CreateFolderTree(scratch / L"T\\x", true), 0u);
     RemoveEmptyParents(scratch / L"T\\x", L"");
-    EXPECT_TRUE(IsFolder(scratch / L"T\\x"));
+    EXPECT_TRUE(IsExistingFolder(scratch / L"T\\x"));
 
     // The walk compares lengths only: a root of T's length but another name stops at T too.
     RemoveEmptyParents(scratch / L"T\\x", scratch / L"U");
     EXPECT_FALSE(FileExists(scratch / L"T\\x"));
-    EXPECT_TRUE(IsFolder(scratch / L"T"));
+    EXPECT_TRUE(IsExistingFolder(scratch / L"T"));
 }
 
 TEST(ShortPathEntry, ExistingAndMissingPaths)
@@ -362,7 +349,7 @@ TEST(LaunchSelfDelete, FolderWaitsUntilItIsEmpty)
     ASSERT_FALSE(batch.empty()) << "no batch file was written";
     EXPECT_EQ(ReadBytes(batch), SelfDeleteScript(true, entry.shortPathAnsi, AnsiText(batch)));
     Sleep(2000);
-    EXPECT_TRUE(IsFolder(folder)) << "a folder that is not empty went";
+    EXPECT_TRUE(IsExistingFolder(folder)) << "a folder that is not empty went";
 
     DeleteFileW((folder + L"\\left.txt").c_str());
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(folder) && !FileExists(batch); }))

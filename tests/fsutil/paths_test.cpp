@@ -1,16 +1,8 @@
 #include "fsutil/paths.h"
 #include <gtest/gtest.h>
+#include "tests/test_text.h"
 
 namespace {
-
-std::wstring Join(const std::vector<std::wstring>& pieces)
-{
-    std::wstring out;
-    for (const std::wstring& piece : pieces)
-        out += L"<" + piece + L">";
-    return out;
-}
-
 
 TEST(SplitString, Pieces)
 {
@@ -29,7 +21,7 @@ TEST(SplitString, Pieces)
         {L"x\x01\x01y\x01", L"\x01", L"<x><><y>"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Join(SplitString(c.text, c.separator)), c.pieces) << "text " << ::testing::PrintToString(std::wstring(c.text));
+        EXPECT_EQ(JoinPieces(SplitString(c.text, c.separator)), c.pieces) << "text " << ::testing::PrintToString(std::wstring(c.text));
 }
 
 TEST(SplitPath, Components)
@@ -49,7 +41,7 @@ TEST(SplitPath, Components)
         {L"", L""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Join(SplitPath(c.path)), c.components) << ::testing::PrintToString(std::wstring(c.path));
+        EXPECT_EQ(JoinPieces(SplitPath(c.path)), c.components) << ::testing::PrintToString(std::wstring(c.path));
 }
 
 TEST(NormalizePath, Table)
