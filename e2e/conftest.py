@@ -28,6 +28,12 @@ def windows_path(path):
     return "C:\\" + "\\".join(relative.parts)
 
 
+def unix_path(path):
+    """The file below the prefix's drive C that a Windows path (C:\\...) names."""
+    assert path[:3].upper() == "C:\\", path
+    return DRIVE_C.joinpath(*[part for part in path[3:].split("\\") if part])
+
+
 def signed_exit(code):
     """Wine hands the shell the exit code modulo 256: 255 is the chainer's -1."""
     return code - 256 if code > 127 else code
@@ -107,6 +113,58 @@ class Scenario:
 
     def files(self):
         return sorted(str(p.relative_to(self.folder)) for p in self.folder.rglob("*"))
+
+
+def wait_until(condition, timeout):
+    """Polls the condition until it holds or the time is up; returns its last value."""
+    deadline = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > deadline:
+            return condition()
+        time.sleep(0.1)
+    return True
+
+
+@pytest.fixture(scope="session")
+def temp_folder(wine):
+    """The prefix's temporary folder, as the programs in it see it."""
+    result = wine.run(FIXTURE, "temp-folder")
+    assert result.code == 0, result.output
+    return unix_path(result.output.strip().splitlines()[-1])
+
+
+class SelfDeleteBatches:
+    """The hidden batch files (EXE*.tmp.bat in the temporary folder) with which a run deletes
+    its executable and folders. Each deletes itself once its target is gone; one whose target
+    never goes keeps looping, hidden."""
+
+    def __init__(self, folder):
+        self.folder = folder
+        self.before = self.present()
+
+    def present(self):
+        return set(self.folder.glob("EXE*.tmp.bat"))
+
+    def new(self):
+        """Batch files written since the test began that have not ended yet."""
+        return self.present() - self.before
+
+    def describe(self):
+        return {path.name: path.read_bytes() for path in self.new() if path.exists()}
+
+
+@pytest.fixture
+def batches(scenario, temp_folder, wine):
+    """Watches the batch files of one scenario. At the end the scenario's folder goes first,
+    which ends every batch whose target lay in it; one still running after that is killed and
+    fails the test."""
+    watch = SelfDeleteBatches(temp_folder)
+    yield watch
+    shutil.rmtree(scenario.folder, ignore_errors=True)
+    if not wait_until(lambda: not watch.new(), timeout=30):
+        left = watch.describe()
+        wine.run("taskkill", "/f", "/im", "cmd.exe")
+        pytest.fail(f"self-deleting batch files still running after the test: {left}")
 
 
 @pytest.fixture
