@@ -35,7 +35,7 @@ set_target_properties(unit_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BIN
 # The helper program that scenarios start: holds mutexes, plays a prerequisite's setup.
 add_executable(fixture tests/fixture/fixture.cpp)
 target_compile_options(fixture PRIVATE -Wall -Wextra -Os)
-
+target_link_libraries(fixture PRIVATE chainer_win)
 target_link_options(fixture PRIVATE -municode -static -s)
 set_target_properties(fixture PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 

@@ -3,6 +3,7 @@
 // Results that cannot change while the process runs are computed once and kept.
 #pragma once
 #include <windows.h>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include "core/handles.h"
@@ -46,11 +47,15 @@ private:
 
 bool IsShellVersion5OrLater();
 
+// The two fixed version words of a file's version resource (file version, most and least
+// significant). False, with both left unchanged, when the file has no readable resource.
+bool FixedFileVersion(const std::wstring& path, uint32_t& ms, uint32_t& ls);
+
 // "SystemFolder", "ProgramFilesFolder", "SETUPEXEDIR", ...: the path with a trailing
 // backslash, or false for a name that is not known or cannot be resolved.
 bool ResolveFolderName(std::wstring_view name, std::wstring& path);
 // The placeholders of detect/tokens.h resolved against this machine.
-const PlaceholderSource& SystemPlaceholders();
+const TokenValues& SystemTokens();
 std::wstring ExpandFolderTokens(std::wstring_view text);
 
 // "HKLM", "HKCU", "HKCR", "HKCC" (case-sensitive) or anything else for HKEY_USERS; null for

@@ -94,10 +94,11 @@ class Scenario:
     def path(self, *parts):
         return self.folder.joinpath(*parts)
 
-    def install(self, name="setup.exe", subfolder=""):
+    def install(self, name="setup.exe", subfolder="", program=CHAINER):
+        """Copies the chainer (or another built program) into the scenario folder."""
         target = self.folder / subfolder / name if subfolder else self.folder / name
         target.parent.mkdir(parents=True, exist_ok=True)
-        shutil.copyfile(CHAINER, target)
+        shutil.copyfile(program, target)
         self.exe = target
         return target
 
@@ -107,9 +108,10 @@ class Scenario:
         target.write_bytes(ini_bytes(text))
         return target
 
-    def run(self, timeout=60, cwd=None):
-        """Runs the installed chainer; Wine starts in `cwd` (a host path) when given."""
-        return self.wine.run(windows_path(self.exe), timeout=timeout, cwd=cwd)
+    def run(self, *args, timeout=60, cwd=None):
+        """Runs the installed chainer (with arguments, which it ignores); Wine starts in `cwd`
+        (a host path) when given."""
+        return self.wine.run(windows_path(self.exe), *args, timeout=timeout, cwd=cwd)
 
     def files(self):
         return sorted(str(p.relative_to(self.folder)) for p in self.folder.rglob("*"))
@@ -174,3 +176,24 @@ def scenario(wine, request):
     folder.mkdir(parents=True)
     yield Scenario(wine, folder)
     shutil.rmtree(folder, ignore_errors=True)
+
+
+DEFAULT_WINDOWS_VERSION = "win7"
+
+
+@pytest.fixture(scope="module")
+def windows_version(wine):
+    """Makes the prefix report another Windows version (`winecfg -v`, effective for the next
+    process). The default comes back once the module's tests are done, whatever their outcome
+    (winecfg takes seconds here, so not after every test). The setting belongs to the whole
+    prefix, so only scenarios (which run one at a time) may use it, and every test of such a
+    module sets the version it needs."""
+
+    def set_version(name):
+        result = wine.run("winecfg", "-v", name)
+        assert result.code == 0, f"winecfg -v {name} failed:\n{result.output}"
+
+    try:
+        yield set_version
+    finally:
+        set_version(DEFAULT_WINDOWS_VERSION)
