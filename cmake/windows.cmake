@@ -36,7 +36,6 @@ set_target_properties(unit_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BIN
 add_executable(fixture tests/fixture/fixture.cpp tests/version_stamp.cpp)
 target_compile_options(fixture PRIVATE -Wall -Wextra -Os)
 target_link_libraries(fixture PRIVATE chainer_win)
-
 target_link_options(fixture PRIVATE -municode -static -s)
 set_target_properties(fixture PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 

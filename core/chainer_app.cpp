@@ -1,10 +1,13 @@
 #include "core/chainer_app.h"
 #include <windows.h>
+#include "config/config.h"
 #include "config/ini_file.h"
+#include "core/cleanup_rules.h"
 #include "core/handles.h"
 #include "core/run_paths.h"
 #include "fsutil/files.h"
 #include "fsutil/paths.h"
+#include "log/setup_log.h"
 
 int ChainerApp::Run()
 {
@@ -19,6 +22,8 @@ int ChainerApp::Run()
             return exitCode = 0;
     }
     ReadIniFile(iniPath, found.nFileSizeLow, ini);
+    PrepareCleanup(ini);
+    EnableLog(ini);
 
     // A bare drive ("C:") would name that drive's current directory, not its root.
     std::wstring currentFolder = moduleFolder;
@@ -29,6 +34,63 @@ int ChainerApp::Run()
     if (WaitForInstallerIdle() == 1)
         return exitCode = 1;
     return exitCode = 0;
+}
+
+void ChainerApp::EnableLog(const IniFile& ini)
+{
+    ChainerSection section;
+    if (!ReadChainerSection(ini, section) || section.logFile.empty())
+        return;
+    // The value exactly as written: a relative name is resolved when the first line opens the
+    // file, by then against the executable's folder made current below.
+    TheSetupLog().SetPath(section.logFile);
+    logEnabled = true;
+}
+
+void ChainerApp::PrepareCleanup(const IniFile& document)
+{
+    ChainerSection section;
+    if (!ReadChainerSection(document, section))
+        return;
+    selfDeleteEntries.clear();
+    cleanupRoot = section.cleanupFolders;
+    for (std::wstring& name : CleanupFileCandidates(section.cleanupFiles, cleanupRoot)) {
+        if (ExistsAbsolute(name))
+            cleanupFiles.push_back(std::move(name));
+    }
+    cleanupFiles.push_back(iniPath);
+    AddSelfDeleteEntry(modulePath, false);
+    // Without a root no folder is removed: every ancestor of the executable would qualify.
+    for (const std::wstring& folder : SelfDeleteFolders(modulePath, cleanupRoot))
+        AddSelfDeleteEntry(folder, true);
+}
+
+void ChainerApp::AddSelfDeleteEntry(const std::wstring& path, bool isFolder)
+{
+    for (const SelfDeleteEntry& entry : selfDeleteEntries) {
+        if (entry.path == path)
+            return;
+    }
+    SelfDeleteEntry entry;
+    entry.isFolder = isFolder;
+    ShortPathEntry(path, entry);
+    selfDeleteEntries.push_back(std::move(entry));
+}
+
+void ChainerApp::Cleanup()
+{
+    for (const std::wstring& file : cleanupFiles) {
+        DeleteFileW(file.c_str());
+        RemoveEmptyParents(ParentPath(file), cleanupRoot);
+    }
+    // Each batch starts before the next entry is examined; the executable's waits for this
+    // process to end, each folder's for the folder to become empty.
+    SelfDeleteChain chain;
+    for (const SelfDeleteEntry& entry : selfDeleteEntries) {
+        if (chain.Admit(!entry.shortPathAnsi.empty(), IsExistingFolder(entry.path), CountFolderEntries(entry.path)))
+            LaunchSelfDelete(entry);
+    }
+    selfDeleteEntries.clear();
 }
 
 int WaitForInstallerIdle()

@@ -2,11 +2,15 @@
 // beside the executable to the clean-up when it is destroyed.
 #pragma once
 #include <string>
+#include <vector>
 #include "config/ini.h"
+#include "fsutil/files.h"
 
 class ChainerApp {
 public:
     ChainerApp() = default;
+    // Deletes what the run listed for deletion and starts the self-deleting batch files.
+    ~ChainerApp() { Cleanup(); }
     ChainerApp(const ChainerApp&) = delete;
     ChainerApp& operator=(const ChainerApp&) = delete;
 
@@ -17,9 +21,22 @@ public:
     int exitCode = 0;
 
 private:
+    // From PREREQ_CHAINER: the files to delete (the INI file last), the root below which
+    // emptied folders go, and the executable with the folders that delete themselves. Lists
+    // stay empty without the section.
+    void PrepareCleanup(const IniFile& document);
+    // Adds an entry unless one with the same path text exists.
+    void AddSelfDeleteEntry(const std::wstring& path, bool isFolder);
+    void Cleanup();
+    // Turns the setup log on when PREREQ_CHAINER names a LogFile.
+    void EnableLog(const IniFile& ini);
+
+    std::vector<SelfDeleteEntry> selfDeleteEntries;
+    std::vector<std::wstring> cleanupFiles;
     std::wstring modulePath;
     std::wstring iniPath;
     std::wstring moduleFolder;
+    std::wstring cleanupRoot;
     IniFile ini;
 };
 

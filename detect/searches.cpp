@@ -38,8 +38,8 @@ bool ScanFolder(std::wstring folder, const std::wstring& fileName, int32_t depth
     std::wstring path = folder + fileName;
     WIN32_FIND_DATAW data;
     if (FindHandle(FindFirstFileW(path.c_str(), &data))) {
-        DWORD ms = 0, ls = 0;
-        FileVersionWords(path, ms, ls);
+        uint32_t ms = 0, ls = 0;
+        FixedFileVersion(path, ms, ls);
         VersionNumber version = ParseVersion(FileVersionText(ms, ls));
         found.push_back(FormatVersion(version));
         if (WithinBounds(bounds.min, bounds.max, version))

@@ -44,7 +44,7 @@ bool IsInternetExplorer5OrLater()
     return InternetExplorerMajorVersion(major) && major > 4;
 }
 
-bool FileVersionWords(const std::wstring& path, DWORD& ms, DWORD& ls)
+bool FixedFileVersion(const std::wstring& path, uint32_t& ms, uint32_t& ls)
 {
     std::vector<BYTE> info = VersionInfo(path);
     VS_FIXEDFILEINFO* fixed = nullptr;

@@ -9,9 +9,9 @@
 bool InternetExplorerMajorVersion(int32_t& major);
 bool IsInternetExplorer5OrLater();
 
-// The fixed file version words of a file's version resource; false (words untouched) when the
-// file has none or cannot be read.
-bool FileVersionWords(const std::wstring& path, DWORD& ms, DWORD& ls);
+// The two fixed version words of a file's version resource (file version, most and least
+// significant). False, with both left unchanged, when the file has no readable resource.
+bool FixedFileVersion(const std::wstring& path, uint32_t& ms, uint32_t& ls);
 
 // The ProductName of the first translation of the file's version resource (language 0x0409,
 // code page 0x04E2 without a translation table). False, with `name` untouched, when there is

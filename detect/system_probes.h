@@ -3,6 +3,7 @@
 // Results that cannot change while the process runs are computed once and kept.
 #pragma once
 #include <windows.h>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include "core/handles.h"

@@ -5,6 +5,8 @@
 #include <string_view>
 
 // Where the values of placeholders come from: the running system, or a test's made-up facts.
+// (Not named TokenSource: <windows.h> declares an enumerator of that name, which would hide
+// the class wherever both are visible.)
 class TokenValues {
 public:
     virtual ~TokenValues() = default;
@@ -19,4 +21,4 @@ public:
 // Copies the text from left to right, replacing every complete token; an unknown folder name
 // stays as written, brackets included; an opener without its closer is copied unchanged with
 // the rest of the text. Replacement texts are not scanned again.
-std::wstring ExpandTokens(std::wstring_view text, const TokenValues& source);
+std::wstring ExpandTokens(std::wstring_view text, const TokenValues& values);

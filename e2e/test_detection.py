@@ -106,15 +106,15 @@ def test_installer_searches_present_and_absent(scenario, msi_product):
     ("win2008r2", "Windows Server 2008 R2 x64 Service Pack 1"),
     ("win7", "Windows 7 x64 Service Pack 1"),
 ])
-def test_operating_system_filter(scenario, wine, version, name):
+def test_operating_system_filter(scenario, windows_version, version, name):
     ini = prerequisites(
         ("Excluded here", f"WinNT64Versions=Windows 2000, {name}"),
         ("Not this one", "WinNT64Versions=Windows 8 x64, Windows XP x64 Service Pack 2"),
         ("Whole family", "WinNT64Versions=Windows XP/Vista/Windows 7/Windows 8 x64"),
         ("32-bit family", "WinNTVersions=Windows NT/2000/XP/Vista/Windows 7/Windows 8 x86"),
     )
-    with wine.windows_version(version):
-        actions, messages = detect(scenario, ini)
+    windows_version(version)
+    actions, messages = detect(scenario, ini)
     assert actions == {"Excluded here": ACTION_EXCLUDED, "Not this one": ACTION_PACKAGE,
                        "Whole family": ACTION_EXCLUDED, "32-bit family": ACTION_PACKAGE}
     assert messages[0] == "Wrong OS or Os language for:Excluded here"

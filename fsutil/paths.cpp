@@ -72,6 +72,11 @@ bool IsAbsolutePath(std::wstring_view path)
     return path.size() >= 2 && ((path[0] == L'\\' && path[1] == L'\\') || path[1] == L':');
 }
 
+bool IsRootedPath(std::wstring_view path)
+{
+    return !path.empty() && (path[0] == L'\\' || path.find(L':') != std::wstring_view::npos);
+}
+
 std::vector<std::wstring> SplitPath(std::wstring_view path)
 {
     std::wstring_view prefix;

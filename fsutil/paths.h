@@ -26,6 +26,8 @@ bool HasLongPathPrefix(std::wstring_view path);
 std::wstring StripLongPathPrefix(std::wstring_view path);
 bool IsUncPath(std::wstring_view path);
 bool IsAbsolutePath(std::wstring_view path);
+// The looser test of names given for deletion: a leading backslash or a colon anywhere.
+bool IsRootedPath(std::wstring_view path);
 
 // C:\a\b gives C:, a, b; \\srv\share\x gives \\srv, share, x; \\?\C:\a gives \\?\C:, a;
 // a path that begins with a single backslash gives only the pieces after it.

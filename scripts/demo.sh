@@ -20,7 +20,12 @@ code=$?
 set -e
 [ $code -gt 127 ] && code=$((code - 256))
 echo "exit code: $code"
-sleep 2   # the self-deleting clean-up scripts run after the process has ended
+# The self-deleting clean-up scripts run after the process has ended; cmd takes a few seconds
+# to start under Wine.
+for _ in $(seq 100); do
+  [ -e "$demo/setup.exe" ] || break
+  sleep 0.2
+done
 if [ -d "$demo" ]; then
   echo "== C:\\demo after the run"
   (cd "$demo" && ls -1)

@@ -22,4 +22,11 @@ TEST(IniPathForModule, BaseNameBesideTheExecutable)
         EXPECT_EQ(IniPathForModule(c.module), c.ini) << ::testing::PrintToString(std::wstring(c.module));
 }
 
+TEST(PathBesideModule, AnyExtensionUnderTheBaseName)
+{
+    EXPECT_EQ(PathBesideModule(L"C:\\T\\setup.exe", L".log"), L"C:\\T\\setup.log");
+    // A dot in a folder name is not an extension: the log stays beside the executable.
+    EXPECT_EQ(PathBesideModule(L"C:\\dir.d\\setup", L".log"), L"C:\\dir.d\\setup.log");
+}
+
 } // namespace

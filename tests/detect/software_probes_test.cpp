@@ -48,18 +48,18 @@ TEST(ProductNameOfFile, TranslationTableOrDefault)
     EXPECT_EQ(name, L"sentinel");
 }
 
-TEST(FileVersionWords, FixedVersion)
+TEST(FixedFileVersion, StampedVersion)
 {
     ScratchFolder folder;
     VersionStamp stamp;
     stamp.version[0] = 10, stamp.version[1] = 2, stamp.version[2] = 65535, stamp.version[3] = 7;
-    DWORD ms = 0, ls = 0;
-    ASSERT_TRUE(FileVersionWords(Stamped(folder, L"v.exe", stamp), ms, ls));
+    uint32_t ms = 0, ls = 0;
+    ASSERT_TRUE(FixedFileVersion(Stamped(folder, L"v.exe", stamp), ms, ls));
     EXPECT_EQ(ms, 0x000A0002u);
     EXPECT_EQ(ls, 0xFFFF0007u);
     WriteBytes(folder / L"plain.txt", "x");
     ms = ls = 5;
-    EXPECT_FALSE(FileVersionWords(folder / L"plain.txt", ms, ls));
+    EXPECT_FALSE(FixedFileVersion(folder / L"plain.txt", ms, ls));
     EXPECT_EQ(ms, 5u);
 }
 

@@ -1,16 +1,8 @@
 #include "fsutil/paths.h"
 #include <gtest/gtest.h>
+#include "tests/test_text.h"
 
 namespace {
-
-std::wstring Join(const std::vector<std::wstring>& pieces)
-{
-    std::wstring out;
-    for (const std::wstring& piece : pieces)
-        out += L"<" + piece + L">";
-    return out;
-}
-
 
 TEST(SplitString, Pieces)
 {
@@ -29,7 +21,7 @@ TEST(SplitString, Pieces)
         {L"x\x01\x01y\x01", L"\x01", L"<x><><y>"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Join(SplitString(c.text, c.separator)), c.pieces) << "text " << ::testing::PrintToString(std::wstring(c.text));
+        EXPECT_EQ(JoinPieces(SplitString(c.text, c.separator)), c.pieces) << "text " << ::testing::PrintToString(std::wstring(c.text));
 }
 
 TEST(SplitPath, Components)
@@ -49,7 +41,7 @@ TEST(SplitPath, Components)
         {L"", L""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Join(SplitPath(c.path)), c.components) << ::testing::PrintToString(std::wstring(c.path));
+        EXPECT_EQ(JoinPieces(SplitPath(c.path)), c.components) << ::testing::PrintToString(std::wstring(c.path));
 }
 
 TEST(NormalizePath, Table)
@@ -75,20 +67,23 @@ TEST(PathPredicates, Table)
 {
     const struct {
         const wchar_t* path;
-        bool absolute, unc, longPrefix;
+        bool absolute, unc, longPrefix, rooted;
     } cases[] = {
-        {L"x", false, false, false},
-        {L"C:", true, false, false},
-        {L"\\\\", true, false, false},
-        {L"\\\\s", true, true, false},
-        {L"\\x", false, false, false},
-        {L"\\\\?\\C:\\a", true, false, true},
-        {L"C:\\a", true, false, false},
-        {L"ab:", false, false, false},
+        {L"x", false, false, false, false},
+        {L"C:", true, false, false, true},
+        {L"\\\\", true, false, false, true},
+        {L"\\\\s", true, true, false, true},
+        {L"\\x", false, false, false, true},
+        {L"\\\\?\\C:\\a", true, false, true, true},
+        {L"C:\\a", true, false, false, true},
+        {L"ab:", false, false, false, true},
+        {L"a\\b", false, false, false, false},
+        {L"", false, false, false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(std::wstring(c.path)));
         EXPECT_EQ(IsAbsolutePath(c.path), c.absolute);
+        EXPECT_EQ(IsRootedPath(c.path), c.rooted);
         EXPECT_EQ(IsUncPath(c.path), c.unc);
         EXPECT_EQ(HasLongPathPrefix(c.path), c.longPrefix);
     }
