@@ -15,7 +15,7 @@ def detect(scenario, ini, env=None, recheck=False):
     path = scenario.path("detect.ini")
     path.write_bytes(ini_bytes(ini))
     args = [FIXTURE, "detect", windows_path(path)] + (["--recheck"] if recheck else [])
-    result = scenario.wine.run(*args, env=env)
+    result = scenario.wine.run(*args, env=env, cwd=scenario.folder)  # the log is named relative to it
     assert result.code == 0, result.output
     actions = {}
     for line in result.output.splitlines():
@@ -32,9 +32,12 @@ def detect(scenario, ini, env=None, recheck=False):
 
 
 def prerequisites(*sections):
-    """An INI with one prerequisite per (name, keys) pair, logging to detect.log."""
+    """An INI with one prerequisite per (name, keys) pair, logging to detect.log. Without a
+    search of its own a prerequisite gets one that never matches, so that it reads as missing."""
     text = "[PREREQUISITES]\n" + "".join(f"App{i}={name}\n" for i, (name, _) in enumerate(sections, 1))
     for i, (_, keys) in enumerate(sections, 1):
+        if "SearchType1" not in keys:
+            keys += "\nSearchType1=10\nSearchString1=never"
         text += f"[App{i}]\nSetupFile=setup.exe\n{keys.strip()}\n"
     return text + "[PREREQ_CHAINER]\nLogFile=detect.log\n"
 

@@ -135,7 +135,7 @@ TEST_F(Detection, LanguageFilterAndExclusionIsFinal)
     LANGID system = GetSystemDefaultLangID();
     ChainerConfig accepted = Config(L"SetupFile=s.exe\r\nLanguageList=1;" + std::to_wstring(system));
     EvaluatePrerequisite(0, accepted, false);
-    EXPECT_EQ(accepted.prerequisites[0].action, PrereqAction::InstallFromPackage);
+    EXPECT_EQ(accepted.prerequisites[0].action, PrereqAction::Installed);  // no searches: found
 
     ChainerConfig refused = Config(L"SetupFile=s.exe\r\nLanguageList=1;2;");
     EvaluatePrerequisite(0, refused, false);

@@ -1,5 +1,6 @@
 #include "detect/searches.h"
 #include <gtest/gtest.h>
+#include "detect/system_probes.h"
 #include "fsutil/files.h"
 #include "fsutil/paths.h"
 #include "tests/version_stamp.h"
@@ -184,8 +185,8 @@ TEST(FileSearch, TokensDepthAndBounds)
         {base + L"tool.exe?1", L"", L"", true, L"<2.5>"},           // no bounds: the first file ends the walk
         {base + L"tool.exe?1", L"2.0", L"2.9", true, L"<2.5>"},
         {base + L"tool.exe?1", L"4.0", L"", false, L"<2.5><3.1>"},
-        {base + L"plain.dat", L"", L"", true, L"<0.0>"},            // no version resource reads as 0.0.0.0
-        {base + L"plain.dat", L"1.0", L"", false, L"<0.0>"},
+        {base + L"plain.dat", L"", L"", true, L"<0.0.0.0>"},        // no version resource reads as 0.0.0.0
+        {base + L"plain.dat", L"1.0", L"", false, L"<0.0.0.0>"},
         {base + L"missing.exe?3", L"", L"", false, L""},
         {L"%TEMP%\\" + name + L"\\App\\tool.exe", L"2.5", L"2.5", true, L"<2.5>"},
     };
