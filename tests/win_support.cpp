@@ -84,46 +84,55 @@ bool FileExists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-ScratchKey::ScratchKey(HKEY root, REGSAM view) : root_(root), view_(view)
+ScratchKey::ScratchKey(HKEY root, const std::wstring& parent, REGSAM view) : root_(root), view_(view)
 {
     static unsigned counter;
-    key_ = L"Software\\ChainerTest\\" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-    text_ = (root == HKEY_LOCAL_MACHINE ? L"HKLM\\" : L"HKCU\\") + key_;
-    HKEY created;
-    EXPECT_EQ(RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &created, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(created);
+    path_ = parent + L"\\ChainerTest-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    LONG result = RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &key_, nullptr);
+    EXPECT_EQ(result, ERROR_SUCCESS) << "cannot create the test key " << ::testing::PrintToString(path_);
 }
 
 ScratchKey::~ScratchKey()
 {
-    HKEY key;
-    if (RegOpenKeyExW(root_, key_.c_str(), 0, KEY_ALL_ACCESS | view_, &key) == ERROR_SUCCESS) {
-        RegDeleteTreeW(key, nullptr);
-        RegCloseKey(key);
+    if (key_)
+        RegCloseKey(key_);
+    size_t slash = path_.rfind(L'\\');
+    HKEY parent;
+    if (RegOpenKeyExW(root_, path_.substr(0, slash).c_str(), 0, KEY_ALL_ACCESS | view_, &parent) == ERROR_SUCCESS) {
+        RegDeleteTreeW(parent, path_.substr(slash + 1).c_str());
+        RegCloseKey(parent);
     }
-    RegDeleteKeyExW(root_, key_.c_str(), view_, 0);
 }
 
-void ScratchKey::SetBinary(const std::wstring& subkey, const std::wstring& name, DWORD type, const std::string& bytes)
+std::wstring ScratchKey::rooted() const
 {
-    std::wstring path = subkey.empty() ? key_ : key_ + L"\\" + subkey;
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(root_, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &key, nullptr),
+    const wchar_t* name = root_ == HKEY_LOCAL_MACHINE ? L"HKLM\\" : root_ == HKEY_CURRENT_USER ? L"HKCU\\" : L"HKU\\";
+    return name + path_;
+}
+
+void ScratchKey::Set(const wchar_t* name, DWORD type, const void* data, size_t bytes)
+{
+    ASSERT_EQ(RegSetValueExW(key_, name, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(bytes)),
               ERROR_SUCCESS);
-    LONG status = RegSetValueExW(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                                 static_cast<DWORD>(bytes.size()));
-    RegCloseKey(key);
-    ASSERT_EQ(status, ERROR_SUCCESS);
 }
 
-void ScratchKey::SetText(const std::wstring& subkey, const std::wstring& name, const std::wstring& value)
+void ScratchKey::SetText(const wchar_t* name, const std::wstring& text, DWORD type)
 {
-    std::string bytes(reinterpret_cast<const char*>(value.c_str()), (value.size() + 1) * sizeof(wchar_t));
-    SetBinary(subkey, name, REG_SZ, bytes);
+    Set(name, type, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
-void ScratchKey::SetDword(const std::wstring& subkey, const std::wstring& name, DWORD value)
+void ScratchKey::SetDword(const wchar_t* name, DWORD value)
 {
-    SetBinary(subkey, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value));
+    Set(name, REG_DWORD, &value, sizeof value);
+}
+
+void ScratchKey::AddSubkey(const std::wstring& relative, const wchar_t* name, const std::wstring& text)
+{
+    HKEY subkey;
+    ASSERT_EQ(RegCreateKeyExW(key_, relative.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &subkey, nullptr),
+              ERROR_SUCCESS);
+    if (name)
+        RegSetValueExW(subkey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(subkey);
 }

@@ -30,26 +30,33 @@ std::string Utf16LeBytes(const std::wstring& text, bool byteOrderMark = true);
 void RemoveTree(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 
-// A registry key of its own for one test process, below Software\ChainerTest of the given
-// root and view, deleted with everything in it at the end.
+// A registry key of the test's own, below `parent` of the root in the given view, with a name
+// unique to the process (tests run side by side in one Wine session); deleted with everything
+// in it at the end.
 class ScratchKey {
 public:
-    // root: HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE; view: 0, KEY_WOW64_32KEY or KEY_WOW64_64KEY.
-    explicit ScratchKey(HKEY root = HKEY_CURRENT_USER, REGSAM view = 0);
+    // root: HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE or HKEY_USERS; view: 0, KEY_WOW64_32KEY or
+    // KEY_WOW64_64KEY.
+    explicit ScratchKey(HKEY root = HKEY_CURRENT_USER, const std::wstring& parent = L"Software", REGSAM view = 0);
     ~ScratchKey();
     ScratchKey(const ScratchKey&) = delete;
     ScratchKey& operator=(const ScratchKey&) = delete;
 
-    // The key as the configuration writes it: "HKCU\Software\ChainerTest\..." (or HKLM).
-    const std::wstring& path() const { return text_; }
-    // Writes a value, creating subkeys on the way ("sub\key" relative to this key).
-    void SetText(const std::wstring& subkey, const std::wstring& name, const std::wstring& value);
-    void SetDword(const std::wstring& subkey, const std::wstring& name, DWORD value);
-    void SetBinary(const std::wstring& subkey, const std::wstring& name, DWORD type, const std::string& bytes);
+    // The key's path below its root.
+    const std::wstring& path() const { return path_; }
+    // The path as the configuration writes it, with the root's name in front ("HKCU\...").
+    std::wstring rooted() const;
+    HKEY get() const { return key_; }
+
+    void Set(const wchar_t* name, DWORD type, const void* data, size_t bytes);
+    void SetText(const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ);
+    void SetDword(const wchar_t* name, DWORD value);
+    // Creates a subkey ("a" below this key) and, when a name is given, a text value in it.
+    void AddSubkey(const std::wstring& relative, const wchar_t* name = nullptr, const std::wstring& text = L"");
 
 private:
     HKEY root_;
+    std::wstring path_;
     REGSAM view_;
-    std::wstring key_;   // below the root
-    std::wstring text_;  // with the root's short name in front
+    HKEY key_ = nullptr;
 };

@@ -65,17 +65,17 @@ using Lines = std::vector<std::wstring>;
 TEST_F(Detection, FoundAndMissingByKind)
 {
     ScratchKey key;
-    key.SetText(L"", L"Version", L"2.0");
+    key.SetText(L"Version", L"2.0");
     const struct {
         std::wstring keys;
         PrereqAction action;
         const wchar_t* result;
     } cases[] = {
-        {L"SetupFile=s.exe\r\nSearchType1=2\r\nSearchString1=" + key.path() + L"\\Version\r\nVerMin1=1.0",
+        {L"SetupFile=s.exe\r\nSearchType1=2\r\nSearchString1=" + key.rooted() + L"\\Version\r\nVerMin1=1.0",
          PrereqAction::Installed, L"Search result:An acceptable version was found."},
-        {L"SetupFile=s.exe\r\nSearchType1=2\r\nSearchString1=" + key.path() + L"\\Version\r\nVerMin1=3.0",
+        {L"SetupFile=s.exe\r\nSearchType1=2\r\nSearchString1=" + key.rooted() + L"\\Version\r\nVerMin1=3.0",
          PrereqAction::InstallFromPackage, L"Search result:No acceptable version found. It must be installed from package."},
-        {L"Url=http://x/s.exe\r\nSearchType1=7\r\nSearchString1=" + key.path() + L"\\Other",
+        {L"Url=http://x/s.exe\r\nSearchType1=7\r\nSearchString1=" + key.rooted() + L"\\Other",
          PrereqAction::Download, L"Search result:No acceptable version found. It must be downloaded."},
         {L"OpenSite=http://x/\r\nSearchType1=10\r\nSearchString1=x",
          PrereqAction::OpenSite, L"Search result:No acceptable version found. It must be downloaded manually from a site."},

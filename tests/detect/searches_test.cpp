@@ -3,6 +3,7 @@
 #include "detect/system_probes.h"
 #include "fsutil/files.h"
 #include "fsutil/paths.h"
+#include "tests/test_text.h"
 #include "tests/version_stamp.h"
 #include "tests/win_support.h"
 
@@ -22,10 +23,7 @@ PrereqSearch Search(int32_t type, const std::wstring& searchString, const std::w
 
 std::wstring Found(const SearchResult& result)
 {
-    std::wstring out;
-    for (const std::wstring& text : result.found)
-        out += L"<" + text + L">";
-    return out;
+    return JoinPieces(result.found);
 }
 
 // Copies of the fixture program carrying chosen versions.
@@ -41,11 +39,11 @@ void MakeVersioned(const std::wstring& path, WORD major, WORD minor)
 TEST(RegistrySearches, KeysAndValues)
 {
     ScratchKey key;
-    key.SetText(L"Versions\\2.0.50727", L"", L"");
-    key.SetText(L"Versions\\4.0.30319", L"Install", L"1");
-    key.SetText(L"", L"Version", L"3.5.30729.01");
-    key.SetDword(L"", L"Count", 12);
-    const std::wstring k = key.path();
+    key.AddSubkey(L"Versions\\2.0.50727");
+    key.AddSubkey(L"Versions\\4.0.30319", L"Install", L"1");
+    key.SetText(L"Version", L"3.5.30729.01");
+    key.SetDword(L"Count", 12);
+    const std::wstring k = key.rooted();
 
     const struct {
         PrereqSearch search;
@@ -72,9 +70,9 @@ TEST(RegistrySearches, KeysAndValues)
 TEST(RegistrySearches, ExistenceAndAbsence)
 {
     ScratchKey key;
-    key.SetText(L"Sub", L"Name", L"x");
-    key.SetText(L"Sub", L"", L"default");
-    const std::wstring k = key.path();
+    key.AddSubkey(L"Sub", L"Name", L"x");
+    key.AddSubkey(L"Sub", L"", L"default");
+    const std::wstring k = key.rooted();
     const struct {
         int32_t type;
         std::wstring path;
@@ -99,9 +97,9 @@ TEST(RegistrySearches, ExistenceAndAbsence)
 TEST(RegistrySearches, CompareWithEveryOperator)
 {
     ScratchKey key;
-    key.SetText(L"", L"Edition", L"Professional x64");
-    key.SetDword(L"", L"Release", 12);
-    const std::wstring k = key.path();
+    key.SetText(L"Edition", L"Professional x64");
+    key.SetDword(L"Release", 12);
+    const std::wstring k = key.rooted();
     const struct {
         const wchar_t* value;
         const wchar_t* ref;
@@ -127,11 +125,11 @@ TEST(RegistrySearches, CompareWithEveryOperator)
 // A value written only in the 64-bit view is seen with want64 and not without it.
 TEST(RegistrySearches, SixtyFourBitView)
 {
-    ScratchKey key(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY);
-    key.SetText(L"", L"Version", L"2.0");
+    ScratchKey key(HKEY_LOCAL_MACHINE, L"Software", KEY_WOW64_64KEY);
+    key.SetText(L"Version", L"2.0");
     SearchResult with64, without64;
-    EXPECT_TRUE(EvaluateSearch(Search(SearchRegValue, key.path() + L"\\Version", L"1.0"), true, with64));
-    EXPECT_FALSE(EvaluateSearch(Search(SearchRegValue, key.path() + L"\\Version", L"1.0"), false, without64));
+    EXPECT_TRUE(EvaluateSearch(Search(SearchRegValue, key.rooted() + L"\\Version", L"1.0"), true, with64));
+    EXPECT_FALSE(EvaluateSearch(Search(SearchRegValue, key.rooted() + L"\\Version", L"1.0"), false, without64));
     EXPECT_EQ(Found(with64), L"<2.0>");
     EXPECT_EQ(Found(without64), L"");
 }
@@ -237,10 +235,10 @@ TEST(FileSearch, RedirectionOffForSixtyFourBitLocations)
 TEST(EvaluateSearches, OperatorsShortCircuitAndResults)
 {
     ScratchKey key;
-    key.SetText(L"", L"Present", L"1.0");
+    key.SetText(L"Present", L"1.0");
     Prerequisite prerequisite;
-    prerequisite.searches = {Search(SearchRegValueExists, key.path() + L"\\Absent"),
-                             Search(SearchRegValueExists, key.path() + L"\\Present")};
+    prerequisite.searches = {Search(SearchRegValueExists, key.rooted() + L"\\Absent"),
+                             Search(SearchRegValueExists, key.rooted() + L"\\Present")};
     prerequisite.searchResults.resize(5);  // stale results are replaced
 
     prerequisite.searchOperator = 0;

@@ -47,53 +47,6 @@ private:
     bool existed_ = false;
 };
 
-// A key of the test's own below a root, in the given view, deleted with everything in it.
-class TestKey {
-public:
-    TestKey(HKEY root, const std::wstring& parent, REGSAM view = 0)
-        : root_(root), path_(parent + L"\\" + UniqueName()), view_(view)
-    {
-        LONG result = RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr,
-                                      key_.put(), nullptr);
-        EXPECT_EQ(result, ERROR_SUCCESS) << "cannot create the test key " << ::testing::PrintToString(path_);
-    }
-    ~TestKey()
-    {
-        key_.reset();
-        RegDeleteTreeKey();
-    }
-    const std::wstring& path() const { return path_; }
-    HKEY get() const { return key_.get(); }
-
-    void Set(const wchar_t* name, DWORD type, const void* data, size_t bytes)
-    {
-        ASSERT_EQ(RegSetValueExW(key_.get(), name, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(bytes)),
-                  ERROR_SUCCESS);
-    }
-    void SetText(const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ)
-    {
-        Set(name, type, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    }
-    void SetDword(const wchar_t* name, DWORD value) { Set(name, REG_DWORD, &value, sizeof(value)); }
-
-private:
-    void RegDeleteTreeKey()
-    {
-        HKEY parent = nullptr;
-        size_t slash = path_.rfind(L'\\');
-        std::wstring parentPath = path_.substr(0, slash);
-        if (RegOpenKeyExW(root_, parentPath.c_str(), 0, KEY_ALL_ACCESS | view_, &parent) != ERROR_SUCCESS)
-            return;
-        RegDeleteTreeW(parent, path_.substr(slash + 1).c_str());
-        RegCloseKey(parent);
-    }
-
-    HKEY root_;
-    std::wstring path_;
-    REGSAM view_;
-    RegKey key_;
-};
-
 // ---- Operating system ----------------------------------------------------------------------
 
 TEST(OsFacts, WineDefaultIsSevenSp1UnderWow64)
@@ -282,7 +235,7 @@ TEST(ExpandFolderTokens, FoldersAndEnvironment)
 
 TEST(ExpandFolderTokens, RegistryValues)
 {
-    TestKey key(HKEY_CURRENT_USER, L"Software");
+    ScratchKey key;
     const std::wstring path = L"HKCU\\" + key.path();
     key.SetText(L"Name", L"Corvane");
     key.SetDword(L"Count", 0xFFFFFFFFu);
@@ -290,7 +243,7 @@ TEST(ExpandFolderTokens, RegistryValues)
     key.SetText(L"Expand", L"%SystemRoot%", REG_EXPAND_SZ);
     key.Set(L"Binary", REG_BINARY, "\x01\x02", 2);
 
-    TestKey machine(HKEY_LOCAL_MACHINE, L"Software");
+    ScratchKey machine(HKEY_LOCAL_MACHINE);
     machine.SetText(L"Size", L"1024");
 
     const struct {
@@ -329,7 +282,7 @@ TEST(ExpandFolderTokens, RegistryValueOfARootLeavesTheRootUsable)
 
 TEST(ReadRegistryText, ValueTypesAndSizes)
 {
-    TestKey key(HKEY_CURRENT_USER, L"Software");
+    ScratchKey key;
     const std::wstring fits(99, L'a');       // 200 bytes with its NUL: the first buffer holds it
     const std::wstring oneMore(100, L'b');   // 202 bytes: asks again with a larger buffer
     const std::wstring large(5000, L'c');
@@ -398,7 +351,7 @@ TEST(RegistryRootOf, RootNamesAreCaseSensitive)
 
 TEST(OpenRegistryKey, UnknownRootNamesOpenBelowHkeyUsers)
 {
-    TestKey key(HKEY_USERS, L".DEFAULT\\Software");
+    ScratchKey key(HKEY_USERS, L".DEFAULT\\Software");
     key.SetText(L"Where", L"users");
     for (const wchar_t* root : {L"hklm", L"Anything", L"HKU"}) {
         RegKey opened = OpenRegistryKey(std::wstring(root) + L"\\" + key.path(), false);
@@ -415,7 +368,7 @@ TEST(OpenRegistryKey, UnknownRootNamesOpenBelowHkeyUsers)
 TEST(OpenRegistryKey, Want64ReadsThe64BitViewOnWow64)
 {
     // The same key in both views with different values, and a key that only the 64-bit view has.
-    TestKey view64(HKEY_LOCAL_MACHINE, L"Software", KEY_WOW64_64KEY);
+    ScratchKey view64(HKEY_LOCAL_MACHINE, L"Software", KEY_WOW64_64KEY);
     view64.SetText(L"View", L"64");
     ASSERT_EQ(GetOsKind(), OsKind::Nt64);
     RegKey same32;
@@ -425,7 +378,7 @@ TEST(OpenRegistryKey, Want64ReadsThe64BitViewOnWow64)
     ASSERT_EQ(RegSetValueExW(same32.get(), L"View", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"32"), 3 * sizeof(wchar_t)),
               ERROR_SUCCESS);
     same32.reset();
-    TestKey only64(HKEY_LOCAL_MACHINE, L"Software", KEY_WOW64_64KEY);
+    ScratchKey only64(HKEY_LOCAL_MACHINE, L"Software", KEY_WOW64_64KEY);
     only64.SetText(L"Value", L"only in 64");
 
     const std::wstring both = L"HKLM\\" + view64.path();
