@@ -2,12 +2,15 @@
 #include <windows.h>
 #include "config/config.h"
 #include "config/ini_file.h"
+#include "config/working_folders.h"
 #include "core/cleanup_rules.h"
 #include "core/handles.h"
 #include "core/run_paths.h"
+#include "detect/system_probes.h"
 #include "fsutil/files.h"
 #include "fsutil/paths.h"
 #include "log/setup_log.h"
+#include "ui/ui_flags.h"
 
 int ChainerApp::Run()
 {
@@ -22,8 +25,14 @@ int ChainerApp::Run()
             return exitCode = 0;
     }
     ReadIniFile(iniPath, found.nFileSizeLow, ini);
+    ChainerConfig config;
+    ParseConfig(ini, config, SystemTokens());
     PrepareCleanup(ini);
     EnableLog(ini);
+    silent = IsSilent(config);
+    uiEnabled = !silent;
+    packageFolder.Open(modulePath);
+    packageFolder.SetExtractionFolder(ExtractionFolder(config));
 
     // A bare drive ("C:") would name that drive's current directory, not its root.
     std::wstring currentFolder = moduleFolder;

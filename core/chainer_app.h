@@ -5,6 +5,7 @@
 #include <vector>
 #include "config/ini.h"
 #include "fsutil/files.h"
+#include "install/package_folder.h"
 
 class ChainerApp {
 public:
@@ -19,6 +20,7 @@ public:
     int Run();
 
     int exitCode = 0;
+    bool silent = false;  // Options holds "q"
 
 private:
     // From PREREQ_CHAINER: the files to delete (the INI file last), the root below which
@@ -31,6 +33,7 @@ private:
     // Turns the setup log on when PREREQ_CHAINER names a LogFile.
     void EnableLog(const IniFile& ini);
 
+    PackageFolder packageFolder;
     std::vector<SelfDeleteEntry> selfDeleteEntries;
     std::vector<std::wstring> cleanupFiles;
     std::wstring modulePath;

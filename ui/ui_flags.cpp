@@ -1,0 +1,3 @@
+#include "ui/ui_flags.h"
+
+bool uiEnabled = false;
