@@ -79,6 +79,23 @@ void RemoveTree(const std::wstring& path)
     RemoveDirectoryW(path.c_str());
 }
 
+std::vector<std::wstring> LogMessages(const std::wstring& path)
+{
+    std::string bytes = ReadBytes(path);
+    std::wstring text;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    std::vector<std::wstring> messages;
+    size_t start = 0;
+    for (size_t end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2) {
+        std::wstring line = text.substr(start, end - start);
+        // "2012-07-26 @11:01:23-message"
+        if (line.size() > 21 && line[4] == L'-' && line[11] == L'@' && line[20] == L'-')
+            messages.push_back(line.substr(21));
+    }
+    return messages;
+}
+
 bool FileExists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;

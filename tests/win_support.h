@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 // A fresh folder under the temporary folder, removed with everything in it at the end.
 class ScratchFolder {
@@ -29,6 +30,8 @@ std::string Utf16LeBytes(const std::wstring& text, bool byteOrderMark = true);
 // Deletes a folder and everything below it; a missing folder is no error.
 void RemoveTree(const std::wstring& path);
 bool FileExists(const std::wstring& path);
+// The messages of a setup log file, without their time stamps, in order.
+std::vector<std::wstring> LogMessages(const std::wstring& path);
 
 // A registry key of the test's own, below `parent` of the root in the given view, with a name
 // unique to the process (tests run side by side in one Wine session); deleted with everything

@@ -14,23 +14,7 @@ protected:
         logEnabled = true;
     }
 
-    // The messages written so far, without their time stamps.
-    std::vector<std::wstring> Messages()
-    {
-        std::string bytes = ReadBytes(folder / L"detect.log");
-        std::wstring text;
-        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-            text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
-        std::vector<std::wstring> messages;
-        size_t start = 0;
-        for (size_t end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2) {
-            std::wstring line = text.substr(start, end - start);
-            // "2012-07-26 @11:01:23-message"
-            if (line.size() > 21 && line[4] == L'-' && line[11] == L'@' && line[20] == L'-')
-                messages.push_back(line.substr(21));
-        }
-        return messages;
-    }
+    std::vector<std::wstring> Messages() { return LogMessages(folder / L"detect.log"); }
 
     ChainerConfig Config(const std::wstring& app1)
     {
