@@ -144,3 +144,28 @@ def test_no_detection_flag_on_first_pass_and_recheck(scenario):
     assert actions == {"Always": ACTION_PACKAGE}
     actions, messages = detect(scenario, ini, recheck=True)
     assert actions == {"Always": ACTION_INSTALLED}
+
+
+def test_fake_setup_makes_its_prerequisite_detectable(scenario):
+    """The fixture's setup command plays a prerequisite's setup: a registry value and a file
+    carrying a version appear, and detection then finds the prerequisite installed."""
+    key = f"HKCU\\Software\\ChainerTest\\setup-{uuid.uuid4().hex[:8]}"
+    tool = scenario.path("Runtime", "tool.dll")
+    ini = prerequisites(
+        ("Runtime value", f"SearchType1=2\nSearchString1={key}\\Version\nVerMin1=4.5"),
+        ("Runtime file", f"SearchType1=0\nSearchString1={windows_path(scenario.folder)}\\Runtime\\tool.dll\nVerMin1=4.5"),
+    )
+    actions, _ = detect(scenario, ini)
+    assert actions == {"Runtime value": ACTION_PACKAGE, "Runtime file": ACTION_PACKAGE}
+
+    tool.parent.mkdir()
+    record = scenario.path("setup.txt")
+    result = scenario.wine.run(FIXTURE, "setup", "/quiet", "--record", windows_path(record), "--reg", f"{key}\\Version",
+                               "4.5.1", "--file", windows_path(tool), "4.6.0.2", "--sleep", "100", "--exit", "1603")
+    try:
+        assert result.code == 1603 % 256  # the shell sees the exit code modulo 256
+        assert "setup /quiet --record" in record.read_text(encoding="utf-8")
+        actions, _ = detect(scenario, ini)
+        assert actions == {"Runtime value": ACTION_INSTALLED, "Runtime file": ACTION_INSTALLED}
+    finally:
+        scenario.wine.run("reg", "delete", key, "/f")

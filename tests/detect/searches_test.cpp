@@ -122,16 +122,32 @@ TEST(RegistrySearches, CompareWithEveryOperator)
     EXPECT_EQ(result.value, L"12");
 }
 
-// A value written only in the 64-bit view is seen with want64 and not without it.
+// A key written only in the 64-bit view is seen by every registry search with want64 and by
+// none without it (the 32-bit process reads the Wow6432Node view by default).
 TEST(RegistrySearches, SixtyFourBitView)
 {
     ScratchKey key(HKEY_LOCAL_MACHINE, L"Software", KEY_WOW64_64KEY);
     key.SetText(L"Version", L"2.0");
-    SearchResult with64, without64;
-    EXPECT_TRUE(EvaluateSearch(Search(SearchRegValue, key.rooted() + L"\\Version", L"1.0"), true, with64));
-    EXPECT_FALSE(EvaluateSearch(Search(SearchRegValue, key.rooted() + L"\\Version", L"1.0"), false, without64));
-    EXPECT_EQ(Found(with64), L"<2.0>");
-    EXPECT_EQ(Found(without64), L"");
+    key.AddSubkey(L"3.5");
+    const std::wstring k = key.rooted();
+    const struct {
+        PrereqSearch search;
+        bool with64;
+        bool without64;
+    } cases[] = {
+        {Search(SearchRegSubkeys, k, L"3.0"), true, false},
+        {Search(SearchRegValue, k + L"\\Version", L"1.0"), true, false},
+        {Search(SearchRegKeyExists, k), true, false},
+        {Search(SearchRegKeyAbsent, k), false, true},
+        {Search(SearchRegValueExists, k + L"\\Version"), true, false},
+        {Search(SearchRegValueAbsent, k + L"\\Version"), false, true},
+        {Search(SearchRegValueCompare, k + L"\\Version", L"", L"", L"M2.0"), true, false},
+    };
+    for (const auto& c : cases) {
+        SearchResult with64, without64;
+        EXPECT_EQ(EvaluateSearch(c.search, true, with64), c.with64) << "type " << c.search.type;
+        EXPECT_EQ(EvaluateSearch(c.search, false, without64), c.without64) << "type " << c.search.type;
+    }
 }
 
 TEST(OtherSearches, FixedVerdicts)
