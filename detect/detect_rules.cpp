@@ -75,7 +75,7 @@ bool CompareWithReference(std::wstring_view value, std::wstring_view refContent)
     }
 }
 
-FileSearchSpec SplitFileSearch(std::wstring_view searchString)
+FileSearchParts SplitFileSearch(std::wstring_view searchString)
 {
     size_t mark = searchString.find(L'?', 1);
     if (mark == std::wstring_view::npos)

@@ -47,11 +47,11 @@ bool CompareWithReference(std::wstring_view value, std::wstring_view refContent)
 
 // A file search string: "name?depth". The name part ends before a "?" found after the first
 // character; the tail is the rest from that "?" on (empty without one).
-struct FileSearchSpec {
+struct FileSearchParts {
     std::wstring namePart;
     std::wstring tail;
 };
-FileSearchSpec SplitFileSearch(std::wstring_view searchString);
+FileSearchParts SplitFileSearch(std::wstring_view searchString);
 
 // A bare name (no backslash, no "]", "%" or "!") is looked for below every fixed drive's root.
 bool SearchesEveryFixedDrive(std::wstring_view namePart);

@@ -73,11 +73,11 @@ bool WalkCandidate(const std::wstring& candidate, const Bounds& bounds, std::vec
 
 void SearchFiles(const PrereqSearch& search, bool want64, const Bounds& bounds, SearchResult& result)
 {
-    FileSearchSpec spec = SplitFileSearch(search.searchString);
+    FileSearchParts parts = SplitFileSearch(search.searchString);
     std::vector<std::wstring> candidates;
-    if (SearchesEveryFixedDrive(spec.namePart)) {
+    if (SearchesEveryFixedDrive(parts.namePart)) {
         for (const std::wstring& root : FixedDrives())
-            candidates.push_back(root + spec.namePart + spec.tail);
+            candidates.push_back(root + parts.namePart + parts.tail);
     } else {
         candidates.push_back(search.searchString);
     }

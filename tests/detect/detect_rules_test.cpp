@@ -93,10 +93,10 @@ TEST(FileSearchStrings, NamePartTailAndDepth)
         {L"", L"", L"", true},
     };
     for (const auto& c : cases) {
-        FileSearchSpec spec = SplitFileSearch(c.search);
-        EXPECT_EQ(spec.namePart, c.name) << ::testing::PrintToString(std::wstring(c.search));
-        EXPECT_EQ(spec.tail, c.tail) << ::testing::PrintToString(std::wstring(c.search));
-        EXPECT_EQ(SearchesEveryFixedDrive(spec.namePart), c.everyDrive) << ::testing::PrintToString(std::wstring(c.search));
+        FileSearchParts parts = SplitFileSearch(c.search);
+        EXPECT_EQ(parts.namePart, c.name) << ::testing::PrintToString(std::wstring(c.search));
+        EXPECT_EQ(parts.tail, c.tail) << ::testing::PrintToString(std::wstring(c.search));
+        EXPECT_EQ(SearchesEveryFixedDrive(parts.namePart), c.everyDrive) << ::testing::PrintToString(std::wstring(c.search));
     }
 
     const struct {
