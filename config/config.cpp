@@ -4,14 +4,9 @@
 
 namespace {
 
-const IniEntry* Entry(const IniSection& section, std::wstring_view key)
-{
-    return FindEntry(section, key);
-}
-
 std::wstring ValueOf(const IniSection& section, std::wstring_view key)
 {
-    const IniEntry* entry = Entry(section, key);
+    const IniEntry* entry = FindEntry(section, key);
     return entry ? entry->value : std::wstring();
 }
 
@@ -25,10 +20,10 @@ std::wstring Numbered(std::wstring_view key, int n)
 bool ReadSearches(const IniSection& section, std::vector<PrereqSearch>& searches)
 {
     for (int n = 1;; ++n) {
-        const IniEntry* type = Entry(section, Numbered(L"SearchType", n));
+        const IniEntry* type = FindEntry(section, Numbered(L"SearchType", n));
         if (!type)
             return true;
-        const IniEntry* searchString = Entry(section, Numbered(L"SearchString", n));
+        const IniEntry* searchString = FindEntry(section, Numbered(L"SearchString", n));
         if (!searchString)
             return false;
         PrereqSearch search;
@@ -62,7 +57,7 @@ bool ReadGeneralOptions(const IniFile& ini, GeneralOptions& options)
         return true;
     options.uiOptions = ValueOf(*section, L"Options");
     options.downloadFolder = ValueOf(*section, L"DownloadFolder");
-    if (const IniEntry* extraction = Entry(*section, L"ExtractionFolder")) {
+    if (const IniEntry* extraction = FindEntry(*section, L"ExtractionFolder")) {
         options.extractionFolder = NormalizePath(extraction->value);
         EnsureTrailingBackslash(options.extractionFolder);
     }
@@ -77,7 +72,7 @@ bool ReadPrerequisite(const IniFile& ini, int n, Prerequisite& prerequisite)
     if (!list)
         return false;
     std::wstring key = Numbered(L"App", n);
-    const IniEntry* name = Entry(*list, key);
+    const IniEntry* name = FindEntry(*list, key);
     if (!name)
         return false;
     const IniSection* section = FindSection(ini, key);
@@ -90,13 +85,13 @@ bool ReadPrerequisite(const IniFile& ini, int n, Prerequisite& prerequisite)
     prerequisite.winNTVersions = ValueOf(*section, L"WinNTVersions");
     prerequisite.winNT64Versions = ValueOf(*section, L"WinNT64Versions");
 
-    if (const IniEntry* setupFile = Entry(*section, L"SetupFile")) {
+    if (const IniEntry* setupFile = FindEntry(*section, L"SetupFile")) {
         prerequisite.location = setupFile->value;
         prerequisite.sourceKind = SourceKind::SetupFile;
-    } else if (const IniEntry* site = Entry(*section, L"OpenSite")) {
+    } else if (const IniEntry* site = FindEntry(*section, L"OpenSite")) {
         prerequisite.location = site->value;
         prerequisite.sourceKind = SourceKind::OpenSite;
-    } else if (const IniEntry* url = Entry(*section, L"Url")) {
+    } else if (const IniEntry* url = FindEntry(*section, L"Url")) {
         prerequisite.location = url->value;
         prerequisite.sourceKind = SourceKind::Url;
     } else {
@@ -104,10 +99,10 @@ bool ReadPrerequisite(const IniFile& ini, int n, Prerequisite& prerequisite)
     }
 
     // Without ExactSize there is no size test; without Operator every search must match.
-    if (const IniEntry* size = Entry(*section, L"ExactSize"))
+    if (const IniEntry* size = FindEntry(*section, L"ExactSize"))
         prerequisite.exactSize = ParseDecimal(size->value);
     prerequisite.md5 = ValueOf(*section, L"MD5");
-    if (const IniEntry* op = Entry(*section, L"Operator"))
+    if (const IniEntry* op = FindEntry(*section, L"Operator"))
         prerequisite.searchOperator = ParseDecimal(op->value);
     prerequisite.commandLine = ValueOf(*section, L"CommandLine");
     prerequisite.basicUiCommandLine = ValueOf(*section, L"BasicUiCommandLine");

@@ -1,6 +1,7 @@
 #include "detect/installer_queries.h"
 #include <windows.h>
 #include <msi.h>
+#include "core/once.h"
 
 namespace {
 
@@ -14,14 +15,13 @@ struct InstallerApi {
     LocateComponentFn locateComponent = nullptr;
 };
 
-// Loaded once and kept for the life of the process. Detection runs on one thread at a time,
-// and the first call comes from it.
+OnceFlag apiOnce;
+InstallerApi api;
+
+// Loaded once and kept for the life of the process.
 const InstallerApi& Api()
 {
-    static InstallerApi api;
-    static bool loaded = false;
-    if (!loaded) {
-        loaded = true;
+    apiOnce.Run([] {
         if (HMODULE msi = LoadLibraryW(L"msi.dll")) {
             api.getProductInfo = reinterpret_cast<GetProductInfoFn>(
                 reinterpret_cast<void*>(GetProcAddress(msi, "MsiGetProductInfoW")));
@@ -30,7 +30,7 @@ const InstallerApi& Api()
             api.locateComponent = reinterpret_cast<LocateComponentFn>(
                 reinterpret_cast<void*>(GetProcAddress(msi, "MsiLocateComponentW")));
         }
-    }
+    });
     return api;
 }
 

@@ -5,6 +5,14 @@
 
 namespace {
 
+// The configurations here hold no placeholders.
+class NoPlaceholders : public TokenValues {
+public:
+    bool Folder(std::wstring_view, std::wstring&) const override { return false; }
+    std::wstring Environment(std::wstring_view) const override { return L""; }
+    std::wstring Registry(std::wstring_view) const override { return L""; }
+};
+
 // Detection writes its decisions to the setup log; each test process logs to its own file.
 class Detection : public ::testing::Test {
 protected:
@@ -21,28 +29,13 @@ protected:
         IniFile ini;
         ParseIniText(ini, L"[PREREQUISITES]\r\nApp1=Runtime\r\n[App1]\r\n" + app1);
         ChainerConfig config;
-        ParseConfig(ini, config, SystemTokens());
+        ParseConfig(ini, config, NoPlaceholders());
         EXPECT_EQ(config.prerequisites.size(), 1u);
         return config;
     }
 
-    static const TokenValues& SystemTokens();
-
     ScratchFolder folder;
 };
-
-class NoPlaceholders : public TokenValues {
-public:
-    bool Folder(std::wstring_view, std::wstring&) const override { return false; }
-    std::wstring Environment(std::wstring_view) const override { return L""; }
-    std::wstring Registry(std::wstring_view) const override { return L""; }
-};
-
-const TokenValues& Detection::SystemTokens()
-{
-    static NoPlaceholders none;
-    return none;
-}
 
 using Lines = std::vector<std::wstring>;
 
